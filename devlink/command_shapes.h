@@ -1,0 +1,41 @@
+// Command shapes that both libraries share, each called with the library's own letters.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "command.h"
+#include "frame_format.h"
+#include "store.h"
+
+namespace devlink {
+
+// True when a string argument is null or empty.
+inline bool absent(const char* s) { return s == nullptr || s[0] == '\0'; }
+
+// The query form of a setting is sent when every value argument is null, or every one is empty.
+bool query_form(std::initializer_list<const char*> values);
+
+// A setting with one value: the letters alone when p1 is null or empty, else letters + p1[0].
+Command single_value_setting(int request, std::string_view letters, const char* p1);
+
+// A setting sent as the letters and the first character of each value (query when all absent).
+// In the set form a null value is refused with 900 and an empty one with 902, so that no NUL
+// byte ever reaches the wire.
+Command first_chars_setting(int request, std::string_view letters,
+                            std::initializer_list<const char*> values);
+
+// The frame-format setting: letters + p1[0] p2[0] p3[0] p4[0], then the three two-character user
+// codes p5 p6 p7 when p1[0] is '2', p2[0] is '5' or p4[0] is one of `user_separator_modes`.
+// The query form when all seven are absent. p1..p4 must be given (900 null, 902 empty); the user
+// codes only when they are sent (900 null, 901 shorter than two characters).
+Command comm_format_setting(int request, std::string_view letters, const char* const p[7],
+                            std::string_view user_separator_modes);
+
+// The three-track write layout "[track1] S [track2] S [track3]": each non-empty text fills its
+// field and sets that track's request flag to 1. False when the text does not fit.
+bool append_separated_tracks(Command& c, CardStore& card, std::uint8_t separator,
+                             const char* track1, const char* track2, const char* track3);
+
+}  // namespace devlink

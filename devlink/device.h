@@ -1,0 +1,86 @@
+// One library's device: its port, its link and its store, and the behaviour of the port
+// functions and queries that both libraries export. Each library makes one Device with its
+// profile and hands it out through this_device().
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+#include "command.h"
+#include "library_lock.h"
+#include "link.h"
+#include "reply.h"
+#include "result.h"
+#include "serial_port.h"
+#include "store.h"
+
+namespace devlink {
+
+class Device {
+ public:
+  explicit Device(const LinkProfile& profile) : profile_(profile), link_(profile_, store_) {}
+  Device(const Device&) = delete;
+  Device& operator=(const Device&) = delete;
+  // Closing on unload: the threads are joined before the library goes away.
+  ~Device() { port_close(); }
+
+  const LinkProfile& profile() const { return profile_; }
+  bool is_open() const { return open_.load(); }
+
+  int port_open(const char* port);
+  int port_close();
+  int comm_settings(const char* baud, const char* data_bits, const char* parity,
+                    const char* stop_bits);
+  int comm_format(const char* start_mode, const char* end_mode, const char* bcc_mode,
+                  const char* separator_mode, const char* user_start, const char* user_end,
+                  const char* user_separator);
+  int modem_line(int tiocm_bit);
+  int drive_rts(bool on);
+
+  int get_status(std::int32_t* status);
+  int get_reports(bool errors, std::int32_t* v1, std::int32_t* v2, std::int32_t* v3);
+  int get_card_result(std::int32_t* const results[4], std::int32_t* const lengths[4]);
+  int get_track(int track, std::int32_t* length, char* buffer);
+
+  // Builds a command under the state lock with build(store, format) and sends it. Checks come
+  // first: -1 without a port, then the builder's argument error (nothing is sent). A command with
+  // request code 0 has nothing to send and gives 0.
+  template <class Build>
+  int command(Build&& build, char* out) {
+    std::lock_guard api(api_mu_);
+    if (!open_.load()) return kNoPort;
+    const Command c = link_.with_state(build);
+    if (c.error != 0) {
+      link_.set_last_result(c.error);
+      return c.error;
+    }
+    if (c.request == 0) return kOk;
+    return link_.transact(c, out);
+  }
+
+  // Runs f(store, format) under the state lock when a port is open (for the library's own
+  // queries). Returns -1 without a port.
+  template <class F>
+  int with_open_state(F&& f) {
+    if (!open_.load()) return kNoPort;
+    return link_.with_state(f);
+  }
+
+  Link& link() { return link_; }
+
+ private:
+  const LinkProfile& profile_;
+  Store store_;
+  Link link_;
+  SerialPort port_;
+  LibraryLock lock_;
+  LineSettings settings_;
+  std::mutex api_mu_;  // one open, close, setting or command at a time
+  std::atomic<bool> open_{false};
+};
+
+// The device of the library this code is linked into.
+Device& this_device();
+
+}  // namespace devlink

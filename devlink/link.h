@@ -1,0 +1,112 @@
+// The link engine: the receive thread, the end-of-frame monitor, and the command transaction with
+// its retries and time-outs. One mutex guards the receive state, the frame format and the store;
+// a second one keeps the caller's frames and the monitor's acknowledgements apart on the line.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <thread>
+
+#include "command.h"
+#include "frame_format.h"
+#include "reply.h"
+#include "store.h"
+
+namespace devlink {
+
+// A frame is complete after this much line silence.
+inline constexpr std::chrono::milliseconds kFrameSilence{100};
+// Attempts of one command when the reader answers NAK.
+inline constexpr int kAttempts = 3;
+
+class Link {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  Link(const LinkProfile& profile, Store& store) : profile_(profile), store_(store) {}
+  Link(const Link&) = delete;
+  Link& operator=(const Link&) = delete;
+  ~Link() { stop(); }
+
+  const LinkProfile& profile() const { return profile_; }
+
+  // Resets the link record and the frame format to their defaults (every open does this).
+  void reset();
+  // Starts the receive and end-of-frame threads on an open descriptor; false if they can't start.
+  bool start(int fd, std::uint32_t baud);
+  // Stops and joins both threads. The descriptor is the caller's to close afterwards.
+  void stop();
+  bool running() const { return running_.load(); }
+  void set_baud(std::uint32_t baud) { baud_.store(baud); }
+
+  // Sends one command and waits for its answer: NAK retries, time-out, decoding into out.
+  int transact(const Command& command, char* out);
+  // Writes raw bytes (no framing, no answer). 0, or -1 on a line error or a write time-out.
+  int write_bytes(std::span<const std::uint8_t> bytes);
+
+  // Runs f(store, format) under the state lock.
+  template <class F>
+  decltype(auto) with_state(F&& f) {
+    std::lock_guard lock(mu_);
+    return f(store_, format_);
+  }
+  // Waits, at most `bound`, until no frame is being assembled. False if one still is.
+  bool wait_until_no_frame(std::chrono::milliseconds bound);
+
+  int last_result() const { return last_result_.load(); }
+  void set_last_result(int r) { last_result_.store(r); }
+  bool hung_up() const { return hung_up_.load(); }
+
+ private:
+  static constexpr int kNakResult = -1000;  // internal: the attempt was answered NAK
+
+  void receive_loop(int fd);
+  void monitor_loop();
+  void append(std::span<const std::uint8_t> bytes);
+  void complete_frame();
+  void reset_receive(bool keep_pending);
+  void deliver(ReplyKind kind, const ReplyRule* rule);
+  int decode(ReplyKind kind, const ReplyRule* rule, int request, char* out);
+  void acknowledge_report();
+  int attempt(const Command& command, const Frame& frame, char* out);
+  bool answers_report(ReplyKind kind) const;
+
+  const LinkProfile& profile_;
+  Store& store_;
+
+  std::mutex mu_;                      // guards everything below down to the threads
+  std::condition_variable monitor_cv_; // wakes the end-of-frame monitor
+  std::condition_variable done_cv_;    // wakes the caller waiting for its answer
+  std::condition_variable idle_cv_;    // wakes queries waiting for a frame to finish
+  FrameFormat format_;
+  std::array<std::uint8_t, kFrameBufferSize> rx_{};
+  std::size_t rx_count_ = 0;
+  bool overflow_ = false;       // bytes were dropped: the frame fails its check
+  int frame_pending_ = 0;       // 0 no frame; 1 assembling or taken; >1 failed its check
+  bool receiving_ = false;      // the monitor is timing the silence after the last byte
+  Clock::time_point last_byte_{};
+  int pending_ = 0;             // request code of the waiting command, 0 when none
+  bool answered_ = false;       // the waiting command's answer is classified
+  ReplyKind answer_kind_ = ReplyKind::None;
+  const ReplyRule* answer_rule_ = nullptr;
+  std::array<std::uint8_t, kFrameBufferSize + 1> text_{};  // received text, NUL-terminated
+  std::size_t text_length_ = 0;
+  bool stopping_ = false;
+
+  std::mutex write_mu_;
+  int fd_ = -1;
+  int wake_[2] = {-1, -1};
+  std::thread receiver_;
+  std::thread monitor_;
+  std::atomic<bool> running_{false};
+  std::atomic<bool> hung_up_{false};
+  std::atomic<std::uint32_t> baud_{9600};
+  std::atomic<int> last_result_{0};
+};
+
+}  // namespace devlink

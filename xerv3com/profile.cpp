@@ -1,0 +1,37 @@
+// How the XERV3 library runs the link: its reply letters, time-out and the rest of its profile.
+#include "device.h"
+
+namespace xerv3 {
+
+using devlink::ReplyKind;
+using devlink::ReplyRule;
+
+namespace {
+
+const ReplyRule kReplies[] = {
+    {"NG", ReplyKind::Ng},
+    {"AE", ReplyKind::Event},
+    {"DH", ReplyKind::Error},
+    {"CR", ReplyKind::CardData},
+    {"CW", ReplyKind::WriteResult},
+};
+
+const devlink::LinkProfile kProfile{
+    .protocol = devlink::Protocol::Xerv3,
+    .answer_timeout = std::chrono::milliseconds(3000),
+    .dle_is_error = false,
+    .letters = 2,
+    .keep_frame_without_start = false,
+    .two_byte_control_request = 0,
+    .default_data_bits = 8,
+    .replies = kReplies,
+};
+
+}  // namespace
+
+}  // namespace xerv3
+
+devlink::Device& devlink::this_device() {
+  static Device device(xerv3::kProfile);
+  return device;
+}
