@@ -14,6 +14,9 @@ const ReplyRule kReplies[] = {
     {"DH", ReplyKind::Error},
     {"CR", ReplyKind::CardData},
     {"CW", ReplyKind::WriteResult},
+    // Card command replies
+    // Settings replies
+    // IC card and EEPROM replies
 };
 
 const devlink::LinkProfile kProfile{
