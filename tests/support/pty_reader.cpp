@@ -85,6 +85,10 @@ void PtyReader::send(const Bytes& b) {
 
 void PtyReader::answer_with(std::function<Bytes(const Bytes&)> answer) {
   stop_answering();
+  {
+    std::lock_guard lock(seen_mu_);
+    seen_.clear();
+  }
   if (::pipe(stop_pipe_) != 0) throw std::runtime_error("pipe");
   answering_ = true;
   answerer_ = std::thread([this, answer = std::move(answer)] {

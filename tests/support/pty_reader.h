@@ -44,7 +44,7 @@ class PtyReader {
   // result), on a thread of its own, until stop_answering() or destruction.
   void answer_with(std::function<Bytes(const Bytes&)> answer);
   void stop_answering();
-  // Frames seen by answer_with so far.
+  // Frames seen since the last answer_with.
   std::vector<Bytes> frames_seen();
 
   // Closes the master side: the library sees a hang-up.
