@@ -30,6 +30,7 @@ class PtyReader {
   PtyReader& operator=(const PtyReader&) = delete;
 
   std::string port() const { return std::to_string(com_); }
+  int master_fd() const { return master_; }
 
   // The bytes the library sent next: waits up to `wait` for the first, then takes what follows
   // until `quiet` passes without more. Empty when nothing came.
