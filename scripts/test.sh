@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole suite: once under AddressSanitizer + UBSan (every test),
+# once under ThreadSanitizer (the tests that run the link's threads).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+jobs=$(nproc)
+
+cmake -S . -B build/asan -DXERV_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug
+cmake --build build/asan -j "$jobs"
+ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 300
+
+cmake -S . -B build/tsan -DXERV_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/tsan -j "$jobs"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --test-dir build/tsan -j "$jobs" --output-on-failure --timeout 300 -L 'link|lib'
