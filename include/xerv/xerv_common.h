@@ -13,6 +13,24 @@
  * Thread use: the functions may be called from any thread. Opening, closing, line settings and
  * commands run one at a time (a second caller waits for the first); the queries never wait for a
  * command. The library answers unsolicited reports on a thread of its own.
+ *
+ * How the link behaves:
+ *  - An answer is complete after 100 ms of line silence (no frame carries a length), so every
+ *    command takes at least that long.
+ *  - A command is sent up to three times while the reader answers NAK (then 903); each attempt
+ *    waits for its answer up to the library's time-out (3000 ms libxerv3com, 1000 ms libxerv1;
+ *    then 904). An answer that arrives after its attempt timed out is treated as unasked and is
+ *    never taken as the answer of a later command.
+ *  - The receive buffer holds 404 bytes; bytes beyond it are dropped and that frame fails its
+ *    check. A frame that fails its check (start code, end code, block check) while a command
+ *    waits makes the command end with 904; with no command waiting it is discarded, so that the
+ *    reports after it still arrive.
+ *  - A write that fails, or does not finish within 500 ms plus twice the bytes' time on the
+ *    line, ends the command with -1. The acknowledgement of a report and a command frame are
+ *    never written into each other.
+ *  - When the device hangs up (an unplugged adapter, a closed pseudo-terminal), the library stops
+ *    reading without spinning; a waiting command ends with -1 at once and later commands give -1
+ *    until the port is closed and opened again.
  */
 #ifndef XERV_COMMON_H
 #define XERV_COMMON_H
