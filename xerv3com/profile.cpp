@@ -1,4 +1,5 @@
 // How the XERV3 library runs the link: its reply letters, time-out and the rest of its profile.
+#include "card_replies.h"
 #include "device.h"
 
 namespace xerv3 {
@@ -15,6 +16,14 @@ const ReplyRule kReplies[] = {
     {"CR", ReplyKind::CardData},
     {"CW", ReplyKind::WriteResult},
     // Card command replies
+    {"PS", ReplyKind::Data, decode_status_check},
+    {"PT", ReplyKind::Data, decode_test},
+    {"PU", ReplyKind::Data, decode_pu},
+    {"PC", ReplyKind::Data, decode_pc},
+    {"VR", ReplyKind::Data, decode_version},
+    {"ST", ReplyKind::Data, decode_model_reply},
+    {"SI", ReplyKind::Data},  // known letters without decoding: 909
+    {"SQ", ReplyKind::Data},
     // Settings replies
     // IC card and EEPROM replies
 };

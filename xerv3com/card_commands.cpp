@@ -1,0 +1,205 @@
+#include "card_commands.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "command_shapes.h"
+#include "connection_model.h"
+#include "result.h"
+
+namespace xerv3 {
+
+using devlink::absent;
+using devlink::CardStore;
+using devlink::Command;
+using devlink::kBadLength;
+using devlink::kBadValue;
+using devlink::kNullArg;
+using devlink::kOk;
+
+namespace {
+
+// True when s (non-null) is exactly n characters long; reads at most n + 1 of them.
+bool has_length(const char* s, std::size_t n) {
+  return ::strnlen(s, n + 1) == n;
+}
+
+// 900 when s is null, 901 when it is not n characters long.
+int check_length(const char* s, std::size_t n) {
+  if (s == nullptr) return kNullArg;
+  return has_length(s, n) ? kOk : kBadLength;
+}
+
+std::uint8_t byte(char ch) {
+  return static_cast<std::uint8_t>(ch);
+}
+
+Command letters_and(int request, std::string_view letters, std::string_view chars) {
+  Command c = Command::make(request, letters);
+  c.append(chars);
+  return c;
+}
+
+// Modes 'C' and 'F' read by track selection: param is absent or names the three tracks.
+Command read_by_selection(CardStore& card, char mode, const char* param) {
+  Command c = Command::make(kReadRequest, "CR");
+  c.push(byte(mode));
+  if (absent(param)) return c;
+  if (!has_length(param, 3)) return Command::fail(kBadLength);
+  c.append(std::string_view(param, 3));
+  for (std::size_t k = 0; k < 3; ++k) card.request[k] = param[k] & 0x0F;
+  return c;
+}
+
+// The other modes carry a two-character param and, optionally, a three-character position.
+Command read_with_param(char mode, const char* param, const char* position) {
+  if (const int r = check_length(param, 2); r != kOk) return Command::fail(r);
+  Command c = Command::make(kReadRequest, "CR");
+  c.push(byte(mode));
+  c.append(std::string_view(param, 2));
+  if (absent(position)) return c;
+  if (!has_length(position, 3)) return Command::fail(kBadLength);
+  c.append(std::string_view(position, 3));
+  return c;
+}
+
+// One track text between `before` and `after` separators; the text must be given (900) and not
+// empty (902).
+int append_one_track(Command& c, std::uint8_t separator, const char* text, int before, int after) {
+  if (text == nullptr) return kNullArg;
+  if (text[0] == '\0') return kBadValue;
+  bool fits = true;
+  for (int i = 0; i < before; ++i) fits = fits && c.push(separator);
+  fits = fits && c.append(std::string_view(text));
+  for (int i = 0; i < after; ++i) fits = fits && c.push(separator);
+  return fits ? kOk : kBadValue;
+}
+
+// The track fields that the connection model code asks for; codes without a layout send the
+// header alone.
+int append_write_tracks(Command& c, CardStore& card, std::uint8_t separator, const char* track1,
+                        const char* track2, const char* track3) {
+  switch (card.model) {
+    case 0:
+    case 100:
+      return append_one_track(c, separator, track1, 0, 0);
+    case 1:
+    case 101:
+      return devlink::append_separated_tracks(c, card, separator, track1, track2, track3)
+                 ? kOk
+                 : kBadValue;
+    case 2:
+    case 102:
+      return append_one_track(c, separator, track1, 0, 2);
+    case 3:
+    case 103:
+      return append_one_track(c, separator, track2, 1, 1);
+    case 4:
+    case 104:
+      return append_one_track(c, separator, track3, 2, 0);
+    default:
+      return kOk;
+  }
+}
+
+}  // namespace
+
+Command mag_card_read(CardStore& card, const char* mode, const char* param, const char* position) {
+  card.request = {};
+  if (const int r = check_length(mode, 1); r != kOk) return Command::fail(r);
+  if (mode[0] == 'C' || mode[0] == 'F') return read_by_selection(card, mode[0], param);
+  return read_with_param(mode[0], param, position);
+}
+
+Command mag_card_write(CardStore& card, std::uint8_t separator, const char* mode,
+                       const char* track1, const char* track2, const char* track3,
+                       const char* position) {
+  if (mode == nullptr || (track1 == nullptr && track2 == nullptr && track3 == nullptr))
+    return Command::fail(kNullArg);
+  if ((mode[0] == 'K' || mode[0] == 'L') && position == nullptr) return Command::fail(kNullArg);
+  card.request = {};
+  if (mode[0] == '\0') return Command::fail(kBadValue);
+  Command c = Command::make(kWriteRequest, "CW");
+  c.push(byte(mode[0]));
+  if (mode[0] == 'K') {
+    if (position[0] == '\0') return Command::fail(kBadValue);
+    // A single character would put the NUL after it on the line.
+    if (position[1] == '\0') return Command::fail(kBadLength);
+    c.append(std::string_view(position, 2));
+  }
+  int r = append_write_tracks(c, card, separator, track1, track2, track3);
+  if (r == kOk && c.length > kMaxWriteText) r = kBadValue;
+  if (r != kOk) {
+    card.request = {};  // nothing is written
+    return Command::fail(r);
+  }
+  return c;
+}
+
+Command eject_card(const char* how) {
+  if (const int r = check_length(how, 2); r != kOk) return Command::fail(r);
+  const char p1 = how[0];
+  const char p2 = how[1];
+  const bool valid = ((p1 == 'F' || p1 == 'R') && (p2 == '0' || p2 == '1')) ||
+                     (p1 == 'S' && byte(p2) >= byte('0'));
+  if (!valid) return Command::fail(kBadValue);
+  return letters_and(kEjectRequest, "PE", std::string_view(how, 2));
+}
+
+Command write_mode_selection(const char* mode) {
+  if (const int r = check_length(mode, 1); r != kOk) return Command::fail(r);
+  if (mode[0] < '0' || mode[0] > '2') return Command::fail(kBadValue);
+  return letters_and(kWriteModeRequest, "PM", std::string_view(mode, 1));
+}
+
+Command op_prohibition() {
+  return Command::make(kProhibitRequest, "PP");
+}
+Command reset_device() {
+  return Command::make(kResetRequest, "PR");
+}
+Command protocol_change() {
+  return Command::make(kResetRequest, "PR1");
+}
+
+Command status_check(const char* kind) {
+  if (const int r = check_length(kind, 1); r != kOk) return Command::fail(r);
+  if (kind[0] != 'C' && kind[0] != 'I') return Command::fail(kBadValue);
+  return letters_and(kStatusRequest, "PS", std::string_view(kind, 1));
+}
+
+Command cleaning_card(const char* how) {
+  if (how == nullptr) return Command::fail(kNullArg);
+  // Only the first character is sent; an empty text would send its NUL.
+  if (how[0] == '\0') return Command::fail(kBadValue);
+  return letters_and(kCleaningRequest, "PW", std::string_view(how, 1));
+}
+
+Command test_cmd(const char* test) {
+  return devlink::single_value_setting(kTestRequest, "PT", test);
+}
+
+Command dipsw_read() {
+  return Command::make(kTestRequest, "PT0");
+}
+Command prog_version_read() {
+  return Command::make(kVersionRequest, "VR");
+}
+
+Command output_port_control(const char* bits) {
+  if (const int r = check_length(bits, 6); r != kOk) return Command::fail(r);
+  const std::string_view v(bits, 6);
+  if (v.find_first_not_of("01") != std::string_view::npos) return Command::fail(kBadValue);
+  return letters_and(kOutputPortRequest, "PO", v);
+}
+
+Command connection_model_setup(CardStore& card, devlink::FrameFormat& format,
+                               const std::uint32_t* code) {
+  card.slot = {devlink::kSlotNone, devlink::kSlotNone, devlink::kSlotNone, -1};
+  if (code == nullptr) return Command::fail(kNullArg);
+  if (!devlink::set_connection_model(card, format, devlink::Protocol::Xerv3, *code))
+    return Command{};  // nothing to ask the reader
+  return Command::make(kModelRequest, "ST");
+}
+
+}  // namespace xerv3
