@@ -129,12 +129,6 @@ std::size_t field_limit(std::int32_t slot) {
   }
 }
 
-// Opening the port clears all four slot identifiers to 0, and every model setup leaves the fourth
-// at -1 or 1: only "all four 0" means that no model was set since the port was opened.
-bool model_set_since_open(const CardStore& card) {
-  return std::any_of(card.slot.begin(), card.slot.end(), [](std::int32_t s) { return s != 0; });
-}
-
 // The result a status character gives: its value for an error digit '1' to '8', else 0.
 std::int32_t status_result(std::uint8_t c) {
   return (c >= '1' && c <= '8') ? c - '0' : 0;
@@ -238,7 +232,7 @@ void begin_report(Store& store, std::uint32_t status_bit) {
 void store_card_data(Store& store, Protocol protocol, const FrameFormat& format,
                      std::span<const std::uint8_t> data) {
   begin_report(store, kStatusCardData);
-  if (!model_set_since_open(store.card)) return;
+  if (!store.card.has_slots()) return;
   const Layout* layout = card_layout(store.card, protocol, format);
   if (layout != nullptr) Splitter(store.card, data, format.separator).run(*layout);
 }
@@ -246,7 +240,7 @@ void store_card_data(Store& store, Protocol protocol, const FrameFormat& format,
 void store_write_result(Store& store, Protocol protocol, const FrameFormat& format,
                         std::span<const std::uint8_t> data) {
   begin_report(store, kStatusWriteResult);
-  if (!model_set_since_open(store.card)) return;
+  if (!store.card.has_slots()) return;
   const Layout* layout = write_layout(store.card, protocol);
   if (layout != nullptr) Splitter(store.card, data, format.separator).run(*layout);
 }

@@ -29,7 +29,8 @@ inline constexpr std::int32_t kSlotIso3 = 4;
 
 struct CardStore {
   std::uint32_t model = 0;  // connection model code; survives close and open
-  std::array<std::int32_t, kTrackCount> slot{0, 0, 0, -1};
+  // All 0 until a connection model is set (every model sets the fourth to -1 or a track).
+  std::array<std::int32_t, kTrackCount> slot{};
   std::array<std::int32_t, kTrackCount> request{};  // tracks the last read asked for / write wrote
   std::array<std::int32_t, kTrackCount> result{};   // -1 none, 0 good, 1..8 error digit
   std::array<std::int32_t, kTrackCount> length{};
@@ -38,13 +39,14 @@ struct CardStore {
 
   // What every open clears: per-track values, the buffers and the slot identifiers.
   void clear_tracks() {
-    slot = {0, 0, 0, -1};
+    slot = {};
     request = {};
     result = {};
     length = {};
     data = {};
   }
-  bool has_slots() const { return slot[0] != 0 || slot[1] != 0 || slot[2] != 0 || slot[3] > 0; }
+  // False until a connection model is set after the open.
+  bool has_slots() const { return slot[0] != 0 || slot[1] != 0 || slot[2] != 0 || slot[3] != 0; }
 };
 
 // The whole-EEPROM data that arrived while no command waited.
