@@ -1,0 +1,51 @@
+#include "setting_replies.h"
+
+#include <algorithm>
+
+#include "result.h"
+#include "setting_commands.h"
+
+namespace xerv3 {
+
+namespace rq = setting_request;
+
+namespace {
+
+constexpr std::size_t kLetters = 2;
+
+struct OutputSize {
+  int request;
+  std::size_t chars;
+};
+
+// What each setting command's caller buffer holds, without the NUL.
+constexpr OutputSize kOutputs[] = {
+    {rq::kCardInstEnd, kCardInstEndReply},     {rq::kEventData, kEventDataMax},
+    {rq::kPowerOnOff, kPowerOnOffReply},       {rq::kLedOperation, kOperationReply},
+    {rq::kBuzOperation, kOperationReply},      {rq::kCommControl, kCommControlReply},
+    {rq::kCommFormat, kCommFormatReply},       {rq::kReadDataSendRange, kSendRangeReply},
+    {rq::kWriteMode, kSingleValueReply},       {rq::kShutterControl, kSingleValueReply},
+    {rq::kRetryCount, kSingleValueReply},      {rq::kBuzzerVolume, kSingleValueReply},
+    {rq::kLedBuzzerTiming, kSingleValueReply},
+};
+
+}  // namespace
+
+std::size_t setting_output_size(int request) {
+  for (const OutputSize& o : kOutputs)
+    if (o.request == request) return o.chars + 1;
+  return 0;
+}
+
+int decode_setting_reply(const devlink::ReplyEnv& env, std::size_t count) {
+  if (env.out != nullptr && count >= setting_output_size(env.request))
+    return devlink::kUnknownReply;
+  return devlink::copy_reply(env, kLetters, count);
+}
+
+int decode_event_data(const devlink::ReplyEnv& env) {
+  const std::size_t data = env.text.size() > kLetters ? env.text.size() - kLetters : 0;
+  return decode_setting_reply(env, std::min(data, kEventDataMax));
+}
+
+}  // namespace xerv3
