@@ -1,6 +1,8 @@
 // How the XERV3 library runs the link: its reply letters, time-out and the rest of its profile.
 #include "card_replies.h"
 #include "device.h"
+#include "eeprom_commands.h"
+#include "ic_replies.h"
 
 namespace xerv3 {
 
@@ -26,6 +28,9 @@ const ReplyRule kReplies[] = {
     {"SQ", ReplyKind::Data},
     // Settings replies
     // IC card and EEPROM replies
+    {"ID", ReplyKind::Data, decode_ic_block},
+    {"IP", ReplyKind::Data, decode_ic_block},
+    {"ER", ReplyKind::Data, devlink::eeprom_decoder<kEepromDataAt>},
 };
 
 const devlink::LinkProfile kProfile{

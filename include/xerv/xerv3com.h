@@ -185,6 +185,102 @@ XERV_API int32_t Connection_Model_Setup(const uint32_t *code);
 
 /* ---- IC card and EEPROM commands ------------------------------------------------------ */
 
+/*
+ * IC card replies. IC_Card_Activate, IC_Card_Activate_EMV, IC_Card_DataSend and
+ * IC_Card_DataSend_EMV copy the card's answer block ("ID" or "IP" reply) into out: two count
+ * bytes N, high byte first, then N binary bytes, then a NUL. The data may hold any byte value,
+ * zero bytes too: read N from out[0] and out[1], never use the NUL to find the end.
+ * Allocate XERV_IC_REPLY_SIZE (291) bytes for out: at most 288 data bytes are copied, whatever
+ * the count says. (A frame holds at most 404 bytes, so a reader could announce and send up to 400
+ * data bytes; such a block is cut at 288.) Results beyond the common ones:
+ *     0  the whole block was copied
+ *   909  the block was cut short: fewer than N bytes arrived, or N is above 288. The count bytes
+ *        and the bytes that did arrive (at most 288) are in out, NUL-terminated; N still says
+ *        what the reader announced.
+ * A null out is accepted: the command is sent and its answer is dropped.
+ */
+#define XERV_IC_REPLY_SIZE 291
+
+/* IC_Card_Set - prepare the reader for IC use. Sends "IU". Results: the common ones. */
+XERV_API int32_t IC_Card_Set(void);
+
+/* IC_Card_Deactivation - power the IC card down. Sends "IE". Results: the common ones. */
+XERV_API int32_t IC_Card_Deactivation(void);
+
+/*
+ * IC_Card_Activate, IC_Card_Activate_EMV - power the IC card up (plain, or by the EMV rules) and
+ * copy its answer block into out (see IC card replies). Send "IN" or "IS".
+ */
+XERV_API int32_t IC_Card_Activate(char *out);
+XERV_API int32_t IC_Card_Activate_EMV(char *out);
+
+/*
+ * IC_Card_DataSend - send a data block to the IC card and copy its answer block into out.
+ *   length  the block length L, 1 to 288: the first byte and L-1 data bytes
+ *   first   its first byte is the block's first byte
+ *   data    the other L-1 bytes (binary; zero bytes are data); may be null when L is 1
+ * Sends "IP", L as two bytes (high byte first), first[0], then data[0] .. data[L-2].
+ * Results beyond the common ones and those of IC card replies: 900 length or first is null, or
+ * data is null with L above 1; 902 L is 0, negative or above 288. Nothing is sent then.
+ */
+XERV_API int32_t IC_Card_DataSend(const int32_t *length, const char *first, const char *data,
+                                  char *out);
+
+/*
+ * IC_Card_DataSend_EMV - send an EMV data block to the IC card and copy its answer block into out.
+ *   length  the block length L, 0 to 288
+ *   data    L bytes (binary; zero bytes are data); may be null when L is 0
+ * Sends "IC", L as two bytes (high byte first), then data[0] .. data[L-1]; with L 0 the two
+ * length bytes alone.
+ * Results beyond the common ones and those of IC card replies: 900 length is null, or data is
+ * null with L above 0; 902 L is negative or above 288. Nothing is sent then.
+ */
+XERV_API int32_t IC_Card_DataSend_EMV(const int32_t *length, const char *data, char *out);
+
+/*
+ * The EEPROM: 8 rows of 16 bytes, read and written as upper-case hexadecimal text, two
+ * characters per byte. An address is two characters: a row '0'..'7' followed by a column
+ * '0'..'9' or 'A'..'F' (one byte), a row followed by '*' (the whole row), or "**" (the whole
+ * EEPROM, reading only). A host opens the EEPROM with EE_Open before reading or writing it and
+ * closes it with EE_Close afterwards; the library keeps no EEPROM state and sends each command
+ * when called, and what the reader allows in which state is the reader's own.
+ */
+
+/*
+ * EE_Open - open EEPROM access. Sends "EO" and this library's six-letter access code.
+ * EE_Close - end EEPROM access. Sends "EC".
+ * EE_Enable, EE_Disable - allow or forbid EEPROM access. Send "EE", "ED".
+ * Results: the common ones.
+ */
+XERV_API int32_t EE_Open(void);
+XERV_API int32_t EE_Close(void);
+XERV_API int32_t EE_Enable(void);
+XERV_API int32_t EE_Disable(void);
+
+/*
+ * EE_Read - read one byte, one row or the whole EEPROM.
+ *   address  see above, e.g. "3A" (byte), "3*" (row), "**" (all)
+ *   out      receives the data as hexadecimal text and a NUL: 2 characters for a byte, 32 for a
+ *            row, 256 for the whole EEPROM; allocate 3, 33 or 257 bytes
+ * Sends "ER" + address. The reader's "ER" reply echoes the address; the data follows it.
+ * Results beyond the common ones: 900 address or out is null; 902 any other address (wrong
+ * length, a row above '7', a column outside '0'..'9' and 'A'..'F', '*' as row of a byte);
+ * 909 the reply held fewer characters than asked for (those that came are in out).
+ * A whole-EEPROM reply that arrives while no command waits is kept by the library, not handed
+ * to this function.
+ */
+XERV_API int32_t EE_Read(const char *address, char *out);
+
+/*
+ * EE_Write - write one byte or one row.
+ *   address  a byte ("3A") or a row ("3*"); "**" is refused
+ *   data     exactly 2 (byte) or 32 (row) characters of '0'..'9' and 'A'..'F'
+ * Sends "EW" + address + data, e.g. "EW3A0F".
+ * Results beyond the common ones: 900 address or data is null; 902 any other address or data,
+ * a wrong data length or lower-case digits included. Nothing is sent then.
+ */
+XERV_API int32_t EE_Write(const char *address, const char *data);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,0 +1,46 @@
+// The EEPROM exports of libxerv3com.
+#include "device.h"
+#include "eeprom_commands.h"
+#include "result.h"
+#include "xerv/xerv3com.h"
+
+namespace {
+
+template <class Build>
+int32_t send(Build build, char* out) {
+  return devlink::this_device().command(
+      [&](devlink::Store&, devlink::FrameFormat&) { return build(); }, out);
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t EE_Open(void) {
+  return send(xerv3::ee_open, nullptr);
+}
+int32_t EE_Close(void) {
+  return send(xerv3::ee_close, nullptr);
+}
+int32_t EE_Enable(void) {
+  return send(xerv3::ee_enable, nullptr);
+}
+int32_t EE_Disable(void) {
+  return send(xerv3::ee_disable, nullptr);
+}
+
+int32_t EE_Read(const char* address, char* out) {
+  return send(
+      [&] {
+        // The data has nowhere to go without a buffer: refused like a null address.
+        if (out == nullptr) return devlink::Command::fail(devlink::kNullArg);
+        return xerv3::ee_read(address);
+      },
+      out);
+}
+
+int32_t EE_Write(const char* address, const char* data) {
+  return send([&] { return xerv3::ee_write(address, data); }, nullptr);
+}
+
+}  // extern "C"
