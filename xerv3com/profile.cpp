@@ -3,6 +3,7 @@
 #include "device.h"
 #include "eeprom_commands.h"
 #include "ic_replies.h"
+#include "setting_replies.h"
 
 namespace xerv3 {
 
@@ -27,6 +28,21 @@ const ReplyRule kReplies[] = {
     {"SI", ReplyKind::Data},  // known letters without decoding: 909
     {"SQ", ReplyKind::Data},
     // Settings replies
+    {"SH", ReplyKind::Data, setting_decoder<kCardInstEndReply>},
+    {"SE", ReplyKind::Data, decode_event_data},
+    {"SP", ReplyKind::Data, setting_decoder<kPowerOnOffReply>},
+    {"SL", ReplyKind::Data, setting_decoder<kOperationReply>},
+    {"SB", ReplyKind::Data, setting_decoder<kOperationReply>},
+    {"SR", ReplyKind::Data, setting_decoder<kCommControlReply>},
+    {"SD", ReplyKind::Data, setting_decoder<kCommControlReply>},
+    {"SN", ReplyKind::Data, setting_decoder<kCommFormatReply>},
+    {"SJ", ReplyKind::Data, setting_decoder<kSendRangeReply>},
+    {"SM", ReplyKind::Data, setting_decoder<kSingleValueReply>},
+    {"SF", ReplyKind::Data, setting_decoder<kSingleValueReply>},
+    {"SS", ReplyKind::Data, setting_decoder<kSingleValueReply>},
+    {"SY", ReplyKind::Data, setting_decoder<kSingleValueReply>},
+    {"SV", ReplyKind::Data, setting_decoder<kSingleValueReply>},
+    {"SG", ReplyKind::Data, setting_decoder<kSingleValueReply>},
     // IC card and EEPROM replies
     {"ID", ReplyKind::Data, decode_ic_block},
     {"IP", ReplyKind::Data, decode_ic_block},

@@ -183,6 +183,130 @@ XERV_API int32_t Connection_Model_Setup(const uint32_t *code);
 
 /* ---- Settings commands ---------------------------------------------------------------- */
 
+/*
+ * Each reader setting has one export: it sends the query form (the two letters alone) when all
+ * its value arguments are null or all are empty strings, and the set form (the letters and the
+ * new values) otherwise. Pass either all values or none: a set form that lacks a value it sends
+ * is refused, never read (900 the value is null; 902 a one-character value is empty; 901 a
+ * two-character value is shorter than two characters).
+ *
+ * The reader answers either form with ACK (nothing is copied, result 0) or with the setting's
+ * letters and its values, which are copied into out followed by a NUL. out must hold the size
+ * given with each export; it may be null, and then nothing is copied. A refusal ("NG" code) leaves
+ * out unchanged. The letters of the answer decide how it is copied: "SD" is copied like "SR" (7
+ * characters) and "SF" like "SM" (1 character). An answer whose values do not fit the buffer of
+ * the command that was sent gives 909 and leaves out unchanged; an answer shorter than its values
+ * gives 909 with what came copied. "SI" and "SQ" answers give 909.
+ * Results of every export here: 0; the argument errors listed with it (nothing is sent); -1 no
+ * port open; 1..999 the reader's "NG" code; 903, 904, 909 as above.
+ */
+
+/*
+ * Card_Inst_End_Set - card-insertion end handling. Request code 22.
+ *   p1   "F" or "R".
+ *   p2   "F1" or "R1", optionally followed by a three-character p3; or "F0", "R0", "S0" with p3
+ *        null or "".
+ *   out  7 bytes: the 6 characters after "SH" and a NUL.
+ * Sends "SH" (query) or "SH" p1 p2 [p3], e.g. "SHFF1030", "SHRS0".
+ * Results: 900 p1 or p2 null; 901 p1 not one character, p2 not two, p3 not three characters
+ * (with F1/R1) or not empty (with F0/R0/S0); 902 p1 not F/R, p2 another pair.
+ */
+XERV_API int32_t Card_Inst_End_Set(const char *p1, const char *p2, const char *p3, char *out);
+
+/*
+ * XERV3_EVENT_DATA_SIZE - the buffer Event_data_Set needs: the longest event data a received
+ * frame can carry (402 characters) and a NUL.
+ */
+#define XERV3_EVENT_DATA_SIZE 403
+
+/*
+ * Event_data_Set - event data. Request code 23.
+ *   p1   null or "" to query; else its first character, "0" to "9", ":", ";", "<", "=", ">",
+ *        "?", "@" or "A" to "E" (the characters from '0' to 'E'); the rest of p1 is not sent.
+ *   out  XERV3_EVENT_DATA_SIZE bytes: every character after "SE" in the answer, as many as came
+ *        (none for a bare "SE"), and a NUL. No more than that is ever written.
+ * Sends "SE" (query) or "SE" p1[0], e.g. "SEE".
+ * Results: 902 p1's first character outside '0'..'E'.
+ */
+XERV_API int32_t Event_data_Set(const char *p1, char *out);
+
+/*
+ * Power_ON_OFF_Operation_Setup - power on/off operation. Request code 24.
+ *   p1   first character "0" or "1"; p2 "F" or "R"; p3 "0", "F" or "R" (the rest is not sent).
+ *   out  4 bytes: the 3 characters after "SP" and a NUL.
+ * Sends "SP" (query) or "SP" p1[0] p2[0] p3[0], e.g. "SP1F0".
+ * Results: 900 a value null; 902 a value empty or its first character not allowed.
+ */
+XERV_API int32_t Power_ON_OFF_Operation_Setup(const char *p1, const char *p2, const char *p3,
+                                              char *out);
+
+/*
+ * LED_Operation_setup, BUZ_Operation_setup - LED and buzzer operation. Request codes 27 and 28.
+ *   p1..p5  one character each; the reader decides what each value means.
+ *   out     6 bytes: the 5 characters after "SL" / "SB" and a NUL.
+ * Sends "SL" / "SB" (query) or the letters and the five characters, e.g. "SL01020".
+ * Results: 900 a value null; 901 a value not one character.
+ */
+XERV_API int32_t LED_Operation_setup(const char *p1, const char *p2, const char *p3,
+                                     const char *p4, const char *p5, char *out);
+XERV_API int32_t BUZ_Operation_setup(const char *p1, const char *p2, const char *p3,
+                                     const char *p4, const char *p5, char *out);
+
+/*
+ * Comm_Control_Set - the reader's own communication control. Request code 29.
+ *   p1..p7  the first character of each is sent; the reader decides what each means.
+ *   out     8 bytes: the 7 characters after "SR" (or "SD") and a NUL.
+ * Sends "SR" (query) or "SR" p1[0] .. p7[0], e.g. "SR1100000".
+ * Results: 900 a value null; 902 a value empty.
+ */
+XERV_API int32_t Comm_Control_Set(const char *p1, const char *p2, const char *p3, const char *p4,
+                                  const char *p5, const char *p6, const char *p7, char *out);
+
+/*
+ * Comm_Format_Set - the reader's own frame format. Request code 30.
+ *   p1..p4  the first character of each is sent.
+ *   p5..p7  two characters each (the user start, end and separator codes), sent only when
+ *           p1[0] is '2', p2[0] is '5' or p4[0] is '1'; otherwise not looked at.
+ *   out     11 bytes: the 10 characters after "SN" and a NUL.
+ * Sends "SN" (query), "SN" p1[0] p2[0] p3[0] p4[0] (e.g. "SN1410"), or that followed by
+ * p5[0] p5[1] p6[0] p6[1] p7[0] p7[1] (e.g. "SN1411020304").
+ * Results: 900 a value that is sent is null; 902 one of p1..p4 empty; 901 one of p5..p7 shorter
+ * than two characters when they are sent.
+ */
+XERV_API int32_t Comm_Format_Set(const char *p1, const char *p2, const char *p3, const char *p4,
+                                 const char *p5, const char *p6, const char *p7, char *out);
+
+/*
+ * Read_Data_Send_Range_Set - which part of the read data the reader sends. Request code 31.
+ * There is no query form: p1 is always required.
+ *   p1      its first character is sent.
+ *   p2, p3  two characters each, both sent when either is given and not empty; both null or
+ *           empty send p1 alone.
+ *   out     6 bytes: the 5 characters after "SJ" and a NUL.
+ * Sends "SJ" p1[0] (e.g. "SJ1") or "SJ" p1[0] p2[0] p2[1] p3[0] p3[1] (e.g. "SJ10140").
+ * Results: 900 p1 null, or p2/p3 null when the other is given; 901 p1 empty, or p2/p3 shorter
+ * than two characters when they are sent.
+ */
+XERV_API int32_t Read_Data_Send_Range_Set(const char *p1, const char *p2, const char *p3,
+                                          char *out);
+
+/*
+ * The single-value settings. p1 null or "" sends the query (the letters alone); otherwise the
+ * letters and p1's first character (the rest of p1 is not sent, nothing is checked).
+ *   out  2 bytes: the 1 character after the letters and a NUL.
+ * Write_Mode_Set               "SM" [p1[0]], request code 33 (an "SF" answer is copied too)
+ * Shutter_Control_Set          "SS" [p1[0]], request code 34
+ * RetryActionCountSet          "SY" [p1[0]], request code 37
+ * BuzzerVolumeSet              "SV" [p1[0]], request code 38
+ * LEDBuzzerOperationTimingSet  "SG" [p1[0]], request code 39
+ * Results: the common ones; no argument errors.
+ */
+XERV_API int32_t Write_Mode_Set(const char *p1, char *out);
+XERV_API int32_t Shutter_Control_Set(const char *p1, char *out);
+XERV_API int32_t RetryActionCountSet(const char *p1, char *out);
+XERV_API int32_t BuzzerVolumeSet(const char *p1, char *out);
+XERV_API int32_t LEDBuzzerOperationTimingSet(const char *p1, char *out);
+
 /* ---- IC card and EEPROM commands ------------------------------------------------------ */
 
 /*
