@@ -41,6 +41,10 @@ static const char* result_text(int32_t r) {
       return "the reader's answer was not understood";
     case 9000:
       return "a port is already open through this library";
+    case 9002:
+      return "no such port";
+    case 9005:
+      return "permission denied, or the port is in use";
     default:
       break;
   }
