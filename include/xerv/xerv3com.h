@@ -194,9 +194,10 @@ XERV_API int32_t Connection_Model_Setup(const uint32_t *code);
  * letters and its values, which are copied into out followed by a NUL. out must hold the size
  * given with each export; it may be null, and then nothing is copied. A refusal ("NG" code) leaves
  * out unchanged. The letters of the answer decide how it is copied: "SD" is copied like "SR" (7
- * characters) and "SF" like "SM" (1 character). An answer whose values do not fit the buffer of
- * the command that was sent gives 909 and leaves out unchanged; an answer shorter than its values
- * gives 909 with what came copied. "SI" and "SQ" answers give 909.
+ * characters) and "SF" like "SM" (1 character). A setting answer whose values do not fit the
+ * buffer of the setting command that was sent, or that answers a command outside this section,
+ * gives 909 and leaves out unchanged; an answer shorter than its values gives 909 with what came
+ * copied. "SI" and "SQ" answers give 909.
  * Results of every export here: 0; the argument errors listed with it (nothing is sent); -1 no
  * port open; 1..999 the reader's "NG" code; 903, 904, 909 as above.
  */
