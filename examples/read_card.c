@@ -107,7 +107,7 @@ static int print_tracks(void) {
       continue;
     }
     printf("Track %d: result %d, length %d, data ", k + 1, (int)result[k], (int)n);
-    print_data(data, n);
+    print_data(data, n < kTrackBuffer ? n : kTrackBuffer - 1);
     putchar('\n');
   }
   return 0;
