@@ -113,7 +113,11 @@ int decode_eeprom_reply(const ReplyEnv& env, std::size_t data_at) {
       return copy_reply(env, data_at, kEeByteChars);
     case kEeReadRow:
       return copy_reply(env, data_at, kEeRowChars);
+    case kEeReadAll:
+      return copy_reply(env, data_at, kEeAllChars);
     default:
+      // Another command's buffer is not sized for EEPROM data: nothing may be copied into it.
+      if (env.out != nullptr) return kUnknownReply;
       return copy_reply(env, data_at, kEeAllChars);
   }
 }

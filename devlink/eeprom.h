@@ -70,8 +70,10 @@ Command eeprom_write(const EepromLetters& letters, const char* address, const ch
 
 // Decodes an EEPROM reply whose data starts at `data_at` (after the letters and the echoed
 // address). The waiting read's request code selects how much is copied into env.out: 146 two
-// characters, 147 thirty-two, any other 256, each followed by a NUL (as copy_reply: what arrived
-// is copied, 909 when it was short). With no command waiting (request 0) the data goes into the
+// characters, 147 thirty-two, 148 (and any other code) 256, each followed by a NUL (as
+// copy_reply: what arrived is copied, 909 when it was short). Any other command that hands over
+// a buffer gets 909 and nothing is copied: its buffer is sized for a different reply. With no
+// command waiting (request 0) the data goes into the
 // store's data block instead: a full reply stores 256 characters and sets the length word to
 // 256; a short one stores what arrived, zero-fills the rest, sets the length word to the number
 // of characters that arrived and gives 909; a reply with no data characters leaves the block

@@ -12,6 +12,9 @@ constexpr std::size_t kCountBytes = 2;
 }  // namespace
 
 int decode_ic_block(const devlink::ReplyEnv& env) {
+  // Only the IC commands hand over a buffer sized for a block; another command's buffer is not.
+  if (env.out != nullptr && env.request != kIcPowerRequest && env.request != kIcDataRequest)
+    return devlink::kUnknownReply;
   const auto& text = env.text;
   if (text.size() < kCountAt + kCountBytes) {
     devlink::copy_reply(env, kCountAt, kCountBytes);

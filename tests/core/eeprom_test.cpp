@@ -133,7 +133,11 @@ TEST(EepromReply, RequestCodeSelectsTheLength) {
       {"byte, extra characters ignored", er_reply("3A", "0F99"), 146, 4, {0, "0F"}},
       {"row", er_reply("3*", all), 147, 4, {0, all.substr(0, 32)}},
       {"all", er_reply("**", all), 148, 4, {0, all}},
-      {"any other waiting command takes 256", er_reply("**", all), 144, 4, {0, all}},
+      {"another command's buffer is left alone",
+       er_reply("**", all),
+       13,
+       4,
+       {909, std::string(300, '#')}},
       {"one-letter reply, data at R3", "s3A0F", 146, 3, {0, "0F"}},
       {"short byte", er_reply("3A", "0"), 146, 4, {909, "0"}},
       {"short row", er_reply("3*", hex_text(20)), 147, 4, {909, hex_text(20)}},
@@ -156,6 +160,8 @@ TEST(EepromReply, NullOutputCopiesNothing) {
   const devlink::ReplyEnv env{
       {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, 146, nullptr, store};
   EXPECT_EQ(devlink::decode_eeprom_reply(env, 4), 0);
+  const devlink::ReplyEnv other{env.text, 144, nullptr, store};
+  EXPECT_EQ(devlink::decode_eeprom_reply(other, 4), 909) << "two characters, 256 expected";
 }
 
 TEST(EepromReply, UnaskedWholeReadGoesIntoTheDataBlock) {

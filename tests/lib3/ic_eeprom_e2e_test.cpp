@@ -157,6 +157,19 @@ TEST_F(IcEeprom, ActivationRepliesAndPlainCommands) {
   EXPECT_EQ(frames[5], framed("ED"));
 }
 
+TEST_F(IcEeprom, AnswerOfTheWrongKindLeavesTheBufferAlone) {
+  reader.answer_with([](const Bytes& frame) {
+    if (frame == framed("ER3A")) return framed(std::string("ID\x00\x20", 4) + std::string(32, 'x'));
+    return framed("ER**" + hex_text(256));
+  });
+  char small[3] = "##";
+  EXPECT_EQ(EE_Read("3A", small), 909);
+  EXPECT_EQ(std::string(small), "##");
+  char block[XERV_IC_REPLY_SIZE] = "untouched";
+  EXPECT_EQ(IC_Card_Activate(block), 909);
+  EXPECT_EQ(std::string(block), "untouched");
+}
+
 TEST(IcEepromClosed, EveryExportNeedsAnOpenPort) {
   char out[XERV_IC_REPLY_SIZE];
   const int32_t one = 1;

@@ -27,10 +27,10 @@ struct Outcome {
   std::size_t written;            // bytes before the first untouched marker
 };
 
-Outcome decode(const Bytes& text) {
+Outcome decode(const Bytes& text, int request = 8) {
   devlink::Store store;
   Outcome o{0, std::vector<std::uint8_t>(xerv3::kIcReplyBufferSize + 1, 0xEE), 0};
-  const devlink::ReplyEnv env{text, 8, reinterpret_cast<char*>(o.out.data()), store};
+  const devlink::ReplyEnv env{text, request, reinterpret_cast<char*>(o.out.data()), store};
   o.result = xerv3::decode_ic_block(env);
   while (o.written < o.out.size() && o.out[o.written] != 0xEE) ++o.written;
   return o;
@@ -93,6 +93,14 @@ TEST(IcReply, ReplyTooShortForItsCount) {
   const Outcome none = decode(Bytes{'I', 'D'});
   EXPECT_EQ(none.result, devlink::kUnknownReply);
   EXPECT_EQ(none.written, 1u);
+}
+
+TEST(IcReply, AnotherCommandsBufferIsLeftAlone) {
+  const Bytes block = reply("ID", 3, {0x01, 0x02, 0x03});
+  EXPECT_EQ(decode(block, 6).result, 0) << "activation";
+  const Outcome o = decode(block, 146);  // an EEPROM byte read waits with a 3-byte buffer
+  EXPECT_EQ(o.result, devlink::kUnknownReply);
+  EXPECT_EQ(o.written, 0u);
 }
 
 TEST(IcReply, NullOutputCopiesNothing) {
