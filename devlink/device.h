@@ -4,6 +4,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <mutex>
 
@@ -43,11 +44,12 @@ class Device {
   int get_card_result(std::int32_t* const results[4], std::int32_t* const lengths[4]);
   int get_track(int track, std::int32_t* length, char* buffer);
 
-  // Builds a command under the state lock with build(store, format) and sends it. Checks come
+  // Builds a command under the state lock with build(store, format) and sends it; its reply is
+  // decoded into out, which holds out_size bytes (the size the export documents). Checks come
   // first: -1 without a port, then the builder's argument error (nothing is sent). A command with
   // request code 0 has nothing to send and gives 0.
   template <class Build>
-  int command(Build&& build, char* out) {
+  int command(Build&& build, char* out, std::size_t out_size) {
     std::lock_guard api(api_mu_);
     if (!open_.load()) return kNoPort;
     const Command c = link_.with_state(build);
@@ -56,7 +58,17 @@ class Device {
       return c.error;
     }
     if (c.request == 0) return kOk;
-    return link_.transact(c, out);
+    return link_.transact(c, out, out_size);
+  }
+  // A command whose reply copies nothing to the caller.
+  template <class Build>
+  int command(Build&& build, std::nullptr_t) {
+    return command(build, nullptr, 0);
+  }
+  // Transitional: a buffer of undeclared size. To be replaced by the sized form everywhere.
+  template <class Build>
+  int command(Build&& build, char* out) {
+    return command(build, out, out == nullptr ? 0 : SIZE_MAX);
   }
 
   // Runs f(store, format) under the state lock when a port is open (for the library's own

@@ -172,7 +172,7 @@ void Link::complete_frame() {
       text_length_ = 0;
       text_[0] = 0;
       if (pending_ != 0) return deliver(kind, nullptr);
-      decode(kind, nullptr, 0, nullptr);
+      decode(kind, nullptr, 0, nullptr, 0);
       return reset_receive(false);
     }
     case FrameCheck::NoStart:
@@ -201,7 +201,7 @@ void Link::complete_frame() {
   const bool report = kind == ReplyKind::CardData || kind == ReplyKind::WriteResult ||
                       kind == ReplyKind::Event || kind == ReplyKind::Error;
   if (pending_ != 0 && (!report || answers_report(kind))) return deliver(kind, rule);
-  decode(kind, rule, 0, nullptr);
+  decode(kind, rule, 0, nullptr, 0);
   reset_receive(pending_ != 0);
 }
 
@@ -210,7 +210,8 @@ void Link::acknowledge_report() {
   write_bytes({kAckCr, format_.bcc_mode == 2 ? 2u : 1u});
 }
 
-int Link::decode(ReplyKind kind, const ReplyRule* rule, int request, char* out) {
+int Link::decode(ReplyKind kind, const ReplyRule* rule, int request, char* out,
+                 std::size_t out_size) {
   const std::span<const std::uint8_t> text{text_.data(), text_length_};
   const std::size_t data_at = std::min(report_data_offset(profile_), text.size());
   switch (kind) {
@@ -241,7 +242,7 @@ int Link::decode(ReplyKind kind, const ReplyRule* rule, int request, char* out) 
     }
     case ReplyKind::Data:
       if (rule == nullptr || rule->decode == nullptr) return kUnknownReply;
-      return rule->decode(ReplyEnv{text, request, out, store_});
+      return rule->decode(ReplyEnv{text, request, out, store_, out == nullptr ? 0 : out_size});
   }
   return kUnknownReply;
 }
@@ -273,7 +274,8 @@ int Link::write_bytes(std::span<const std::uint8_t> bytes) {
   return kOk;
 }
 
-int Link::attempt(const Command& command, const Frame& frame, char* out) {
+int Link::attempt(const Command& command, const Frame& frame, char* out,
+                  std::size_t out_size) {
   {
     std::lock_guard lock(mu_);
     pending_ = command.request;
@@ -286,7 +288,7 @@ int Link::attempt(const Command& command, const Frame& frame, char* out) {
     done_cv_.wait_until(lock, deadline,
                         [this] { return answered_ || stopping_ || hung_up_.load(); });
     if (answered_)
-      result = decode(answer_kind_, answer_rule_, command.request, out);
+      result = decode(answer_kind_, answer_rule_, command.request, out, out_size);
     else if (stopping_ || hung_up_.load())
       result = kNoPort;
     else
@@ -300,7 +302,7 @@ int Link::attempt(const Command& command, const Frame& frame, char* out) {
   return result;
 }
 
-int Link::transact(const Command& command, char* out) {
+int Link::transact(const Command& command, char* out, std::size_t out_size) {
   if (!running_.load()) return kNoPort;
   Frame frame;
   {
@@ -312,7 +314,7 @@ int Link::transact(const Command& command, char* out) {
   }
   int result = kNakThrice;
   for (int left = kAttempts; left > 0; --left) {
-    const int r = attempt(command, frame, out);
+    const int r = attempt(command, frame, out, out_size);
     if (r != kNakResult) {
       result = r;
       break;

@@ -44,8 +44,9 @@ class Link {
   bool running() const { return running_.load(); }
   void set_baud(std::uint32_t baud) { baud_.store(baud); }
 
-  // Sends one command and waits for its answer: NAK retries, time-out, decoding into out.
-  int transact(const Command& command, char* out);
+  // Sends one command and waits for its answer: NAK retries, time-out, decoding into out, which
+  // holds out_size bytes (null: the reply is checked and nothing is copied).
+  int transact(const Command& command, char* out, std::size_t out_size);
   // Writes raw bytes (no framing, no answer). 0, or -1 on a line error or a write time-out.
   int write_bytes(std::span<const std::uint8_t> bytes);
 
@@ -71,9 +72,9 @@ class Link {
   void complete_frame();
   void reset_receive(bool keep_pending);
   void deliver(ReplyKind kind, const ReplyRule* rule);
-  int decode(ReplyKind kind, const ReplyRule* rule, int request, char* out);
+  int decode(ReplyKind kind, const ReplyRule* rule, int request, char* out, std::size_t out_size);
   void acknowledge_report();
-  int attempt(const Command& command, const Frame& frame, char* out);
+  int attempt(const Command& command, const Frame& frame, char* out, std::size_t out_size);
   bool answers_report(ReplyKind kind) const;
 
   const LinkProfile& profile_;

@@ -34,6 +34,7 @@ int ng_code(std::span<const std::uint8_t> text) {
 }
 
 int copy_reply(const ReplyEnv& env, std::size_t from, std::size_t count) {
+  if (env.out != nullptr && count >= env.out_size) return kUnknownReply;
   const std::size_t have = env.text.size() > from ? std::min(count, env.text.size() - from) : 0;
   if (env.out != nullptr) {
     if (have > 0) std::memcpy(env.out, env.text.data() + from, have);

@@ -29,12 +29,14 @@ enum class ReplyKind {
 
 // What a decoder sees: the received text (reply letters first), the request code of the command
 // that waits (0 when the answer came unasked), the caller's output buffer (null when unasked) and
-// the store.
+// its size, and the store. Replies are matched by their letters only, so a reader may answer a
+// command with another command's reply: a decoder never writes more than out_size bytes.
 struct ReplyEnv {
   std::span<const std::uint8_t> text;
   int request = 0;
   char* out = nullptr;
   Store& store;
+  std::size_t out_size = SIZE_MAX;  // the link always gives the real size
 };
 
 using Decoder = int (*)(const ReplyEnv&);
@@ -70,7 +72,8 @@ int ng_code(std::span<const std::uint8_t> text);
 
 // Copies up to `count` bytes of `text` from `from` into out and terminates them with NUL.
 // Returns 0 when all `count` bytes were there, else 909 (what arrived is still copied). A null out
-// copies nothing. Every reply decoder uses this one rule for short replies.
+// copies nothing. Every reply decoder uses this one rule for short replies. A reply whose `count`
+// characters and NUL would not fit out_size is another command's reply: 909, nothing written.
 int copy_reply(const ReplyEnv& env, std::size_t from, std::size_t count);
 
 }  // namespace devlink
