@@ -321,7 +321,8 @@ XERV_API int32_t LEDBuzzerOperationTimingSet(const char *p1, char *out);
  *     0  the whole block was copied
  *   909  the block was cut short: fewer than N bytes arrived, or N is above 288. The count bytes
  *        and the bytes that did arrive (at most 288) are in out, NUL-terminated; N still says
- *        what the reader announced.
+ *        what the reader announced. Also when the answer is EEPROM data, not an IC block (out
+ *        is then left as it was).
  * A null out is accepted: the command is sent and its answer is dropped.
  */
 #define XERV_IC_REPLY_SIZE 291
@@ -342,7 +343,7 @@ XERV_API int32_t IC_Card_Activate_EMV(char *out);
 /*
  * IC_Card_DataSend - send a data block to the IC card and copy its answer block into out.
  *   length  the block length L, 1 to 288: the first byte and L-1 data bytes
- *   first   its first byte is the block's first byte
+ *   first   its first byte is the block's first byte (an empty string gives a zero byte)
  *   data    the other L-1 bytes (binary; zero bytes are data); may be null when L is 1
  * Sends "IP", L as two bytes (high byte first), first[0], then data[0] .. data[L-2].
  * Results beyond the common ones and those of IC card replies: 900 length or first is null, or
@@ -390,7 +391,8 @@ XERV_API int32_t EE_Disable(void);
  * Sends "ER" + address. The reader's "ER" reply echoes the address; the data follows it.
  * Results beyond the common ones: 900 address or out is null; 902 any other address (wrong
  * length, a row above '7', a column outside '0'..'9' and 'A'..'F', '*' as row of a byte);
- * 909 the reply held fewer characters than asked for (those that came are in out).
+ * 909 the reply held fewer characters than asked for (those that came are in out), or the
+ * answer was an IC block, not EEPROM data (out is then left as it was).
  * A whole-EEPROM reply that arrives while no command waits is kept by the library, not handed
  * to this function.
  */
