@@ -74,6 +74,16 @@ Command eeprom_read(const EepromLetters& letters, const char* address) {
   return c;
 }
 
+std::size_t eeprom_read_size(const char* address) {
+  if (address == nullptr) return 0;
+  const auto span = parse_eeprom_address(bounded(address, 3));
+  if (!span) return 0;
+  return (*span == EepromSpan::Byte  ? kEeByteChars
+          : *span == EepromSpan::Row ? kEeRowChars
+                                     : kEeAllChars) +
+         1;
+}
+
 Command eeprom_write(const EepromLetters& letters, const char* address, const char* data) {
   if (address == nullptr || data == nullptr) return Command::fail(kNullArg);
   const std::string_view a = bounded(address, 3);

@@ -63,6 +63,10 @@ Command eeprom_disable(const EepromLetters& letters);
 // other address 902.
 Command eeprom_read(const EepromLetters& letters, const char* address);
 
+// The caller's buffer a read of `address` fills: its data characters and a NUL (3, 33 or 257
+// bytes); 0 for a null or refused address.
+std::size_t eeprom_read_size(const char* address);
+
 // Write: letters + address + data, request 149 (byte) or 150 (row). Null address or data 900;
 // an address that names no byte or row ("**" included) 902; data that is not exactly 2 (byte)
 // or 32 (row) characters of '0'..'9' and 'A'..'F' 902.

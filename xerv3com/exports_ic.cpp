@@ -8,10 +8,12 @@ static_assert(XERV_IC_REPLY_SIZE == xerv3::kIcReplyBufferSize);
 
 namespace {
 
+// Sends the command; its answer block goes into out, which holds XERV_IC_REPLY_SIZE bytes.
 template <class Build>
 int32_t send(Build build, char* out) {
   return devlink::this_device().command(
-      [&](devlink::Store&, devlink::FrameFormat&) { return build(); }, out);
+      [&](devlink::Store&, devlink::FrameFormat&) { return build(); }, out,
+      out == nullptr ? 0 : xerv3::kIcReplyBufferSize);
 }
 
 }  // namespace

@@ -57,6 +57,14 @@ TEST(EepromRead, AddressTable) {
   for (const auto& c : cases) expect(c);
 }
 
+TEST(EepromRead, BufferSizeFollowsTheAddress) {
+  EXPECT_EQ(devlink::eeprom_read_size("3A"), 3u);
+  EXPECT_EQ(devlink::eeprom_read_size("3*"), 33u);
+  EXPECT_EQ(devlink::eeprom_read_size("**"), 257u);
+  EXPECT_EQ(devlink::eeprom_read_size("8A"), 0u);
+  EXPECT_EQ(devlink::eeprom_read_size(nullptr), 0u);
+}
+
 TEST(EepromWrite, AddressAndDataTable) {
   const BuildCase cases[] = {
       {"byte", devlink::eeprom_write(kTwoLetter, "3A", "0F"), 0, 149, "EW3A0F"},
