@@ -10,10 +10,17 @@ using devlink::Command;
 using devlink::FrameFormat;
 using devlink::Store;
 
-// Sends a command that needs neither the store nor the frame format.
-int32_t send(const Command& command, char* out = nullptr) {
-  return devlink::this_device().command([&](Store&, FrameFormat&) { return command; }, out);
+// Sends a command that needs neither the store nor the frame format; its reply is copied into
+// out, which holds `size` bytes.
+int32_t send(const Command& command, char* out = nullptr, std::size_t size = 0) {
+  return devlink::this_device().command([&](Store&, FrameFormat&) { return command; }, out, size);
 }
+
+// The buffer sizes the header documents: the reply's characters and a NUL.
+constexpr std::size_t kStatusBuffer = xerv3::kStatusReplyLength + 1;
+constexpr std::size_t kTestBuffer = xerv3::kTestReplyLength + 1;
+constexpr std::size_t kDipswBuffer = xerv3::kDipswReplyLength + 1;
+constexpr std::size_t kVersionBuffer = xerv3::kVersionReplyLength + 1;
 
 int32_t write(const char* mode, const char* track1, const char* track2, const char* track3,
               const char* position) {
@@ -72,19 +79,19 @@ int32_t ProtocolChange(void) {
   return send(xerv3::protocol_change());
 }
 int32_t StatusCheck(const char* kind, char* out) {
-  return send(xerv3::status_check(kind), out);
+  return send(xerv3::status_check(kind), out, kStatusBuffer);
 }
 int32_t Cleaning_Card(const char* how) {
   return send(xerv3::cleaning_card(how));
 }
 int32_t Test_Cmd(const char* test, char* out) {
-  return send(xerv3::test_cmd(test), out);
+  return send(xerv3::test_cmd(test), out, kTestBuffer);
 }
 int32_t Dipsw_Read(char* out) {
-  return send(xerv3::dipsw_read(), out);
+  return send(xerv3::dipsw_read(), out, kDipswBuffer);
 }
 int32_t ProgVersion_Read(char* out) {
-  return send(xerv3::prog_version_read(), out);
+  return send(xerv3::prog_version_read(), out, kVersionBuffer);
 }
 int32_t OutputPort_Control(const char* bits) {
   return send(xerv3::output_port_control(bits));
@@ -97,7 +104,7 @@ int32_t Connection_Model_Setup(const uint32_t* code) {
       [&](Store& store, FrameFormat& format) {
         return xerv3::connection_model_setup(store.card, format, code);
       },
-      reply);
+      reply, sizeof reply);
 }
 
 }  // extern "C"

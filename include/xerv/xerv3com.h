@@ -29,6 +29,10 @@ extern "C" {
  * Request codes and texts below are shown without framing; the frame format of
  * rs_CommFormat_Set wraps them. "S" stands for the separator character in force.
  * Results not listed with an export are the common ones above (-1, 1..999, 903, 904, 909).
+ * An answer is copied by its letters, so a reader that answers with another command's reply has
+ * it copied only when it fits the buffer size given with the export; one that does not fit gives
+ * 909 and leaves out unchanged. "SI" and "SQ" answers give 909. Outputs may be null: the answer is
+ * then checked and nothing is copied.
  */
 
 /*

@@ -118,6 +118,8 @@ TEST_F(CardE2E, AnswersToACommand) {
       {"SQ", framed("SQ1234567890123456"), 909, "untouched"},
       {"SI", framed("SI"), 909, "untouched"},
       {"unknown letters", framed("ZZ1234567890123456"), 909, "untouched"},
+      {"another command's longer reply", framed("PU0123456789abcdef0123456789ABCDEF"), 909,
+       "untouched"},
   };
   for (const auto& c : cases) {
     reader.answer_with([&](const Bytes&) { return c.answer; });
