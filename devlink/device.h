@@ -65,11 +65,6 @@ class Device {
   int command(Build&& build, std::nullptr_t) {
     return command(build, nullptr, 0);
   }
-  // Transitional: a buffer of undeclared size. To be replaced by the sized form everywhere.
-  template <class Build>
-  int command(Build&& build, char* out) {
-    return command(build, out, out == nullptr ? 0 : SIZE_MAX);
-  }
 
   // Runs f(store, format) under the state lock when a port is open (for the library's own
   // queries). Returns -1 without a port.

@@ -2,9 +2,8 @@
 // copied into the caller's buffer.
 //
 // A reply is classified by its letters alone, so a reader may answer a command with another
-// setting's letters. The caller's buffer is sized for the command it sent, so a decoder copies
-// only when its values fit the buffer of the setting command that waits; otherwise (or when the
-// waiting command is not a setting command) it returns 909 and leaves the buffer untouched.
+// setting's letters. Each export gives the link its buffer size (setting_output_size), and a
+// reply whose values would not fit it gives 909 and leaves the buffer untouched.
 #pragma once
 
 #include <cstddef>
@@ -25,8 +24,8 @@ inline constexpr std::size_t kSingleValueReply = 1;  // "SM", "SS", "SY", "SV", 
 // The longest event data: everything a received text can hold but its two letters.
 inline constexpr std::size_t kEventDataMax = devlink::kFrameBufferSize - 2;  // "SE"
 
-// The buffer size (reply characters plus the NUL) that the setting command waiting under
-// `request` was given; 0 when the request is not a setting command's.
+// The buffer size (reply characters plus the NUL) that the caller of the setting command sent
+// under `request` gives; 0 when the request is not a setting command's.
 std::size_t setting_output_size(int request);
 
 // Copies `count` characters from the third character of the reply on, when they fit the waiting

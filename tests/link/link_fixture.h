@@ -37,11 +37,11 @@ class LinkTest : public ::testing::Test {
   void SetUp() override { ASSERT_EQ(device.port_open(reader.port().c_str()), 0); }
   void TearDown() override { device.port_close(); }
 
-  // Sends `text` as a command with request code `request`; out receives its decoded reply.
+  // Sends `text` as a command with request code `request`; out (32 bytes) receives its reply.
   int send(std::string_view text, int request = 36, char* out = nullptr) {
     return device.command(
         [&](devlink::Store&, devlink::FrameFormat&) { return devlink::Command::make(request, text); },
-        out);
+        out, out == nullptr ? 0 : 32);
   }
   std::int32_t status() {
     std::int32_t s = -1;
