@@ -9,7 +9,6 @@
 #include <cstring>
 #include <system_error>
 
-#include "reports.h"
 #include "result.h"
 
 namespace devlink {
@@ -17,8 +16,7 @@ namespace devlink {
 void Link::reset() {
   std::lock_guard lock(mu_);
   format_ = FrameFormat{};
-  reset_receive(false);
-  answered_ = false;
+  reset_receive();
   last_result_.store(0);
   hung_up_.store(false);
 }
@@ -101,15 +99,9 @@ void Link::receive_loop(int fd) {
 
 void Link::append(std::span<const std::uint8_t> bytes) {
   std::lock_guard lock(mu_);
-  const std::size_t room = rx_.size() - rx_count_;
-  const std::size_t n = std::min(room, bytes.size());
-  std::memcpy(rx_.data() + rx_count_, bytes.data(), n);
-  rx_count_ += n;
-  if (n < bytes.size()) overflow_ = true;
   last_byte_ = Clock::now();
-  if (frame_pending_ == 0) {
+  if (engine_.append(bytes)) {
     // The first bytes of a frame: start timing the silence after them.
-    frame_pending_ = 1;
     receiving_ = true;
     monitor_cv_.notify_one();
   }
@@ -130,121 +122,16 @@ void Link::monitor_loop() {
       continue;
     }
     receiving_ = false;
-    if (rx_count_ != 0) complete_frame();
+    engine_.complete();
+    if (engine_.answered()) done_cv_.notify_all();
     idle_cv_.notify_all();
   }
 }
 
-void Link::reset_receive(bool keep_pending) {
-  rx_count_ = 0;
-  rx_[0] = 0;
-  overflow_ = false;
-  frame_pending_ = 0;
+void Link::reset_receive() {
+  engine_.reset();
   receiving_ = false;
-  if (!keep_pending) pending_ = 0;
   idle_cv_.notify_all();
-}
-
-bool Link::answers_report(ReplyKind kind) const {
-  // A read command's answer may be the card data itself, a write's its result. Any other report
-  // that arrives while a command waits is stored, and the command goes on waiting.
-  if (kind == ReplyKind::CardData) return pending_ == 1;
-  if (kind == ReplyKind::WriteResult) return pending_ == 3;
-  return false;
-}
-
-void Link::deliver(ReplyKind kind, const ReplyRule* rule) {
-  answered_ = true;
-  answer_kind_ = kind;
-  answer_rule_ = rule;
-  done_cv_.notify_all();
-}
-
-void Link::complete_frame() {
-  const std::span<const std::uint8_t> rx{rx_.data(), rx_count_};
-  const bool two_byte = profile_.two_byte_control_request != 0 &&
-                        pending_ == profile_.two_byte_control_request;
-  FrameResult fr;
-  if (!overflow_) fr = check_frame(format_, rx, two_byte);
-  switch (fr.check) {
-    case FrameCheck::Control: {
-      const ReplyKind kind = classify_control(fr.control_byte);
-      text_length_ = 0;
-      text_[0] = 0;
-      if (pending_ != 0) return deliver(kind, nullptr);
-      decode(kind, nullptr, 0, nullptr, 0);
-      return reset_receive(false);
-    }
-    case FrameCheck::NoStart:
-      if (pending_ != 0 && profile_.keep_frame_without_start) {
-        ++frame_pending_;
-        return;
-      }
-      // Discarded; a waiting command loses its claim on the answer and ends with a time-out.
-      return reset_receive(false);
-    case FrameCheck::BadFrame:
-      // With a command waiting, the failed frame stays until its clean-up; unasked, it is
-      // discarded at once so that the reports after it are not lost.
-      if (pending_ != 0) {
-        ++frame_pending_;
-        return;
-      }
-      return reset_receive(false);
-    case FrameCheck::Text: break;
-  }
-  std::memcpy(text_.data(), rx_.data() + fr.text_begin, fr.text_length);
-  text_length_ = fr.text_length;
-  text_[text_length_] = 0;
-  const std::span<const std::uint8_t> text{text_.data(), text_length_};
-  const ReplyRule* rule = classify_text(profile_, text);
-  const ReplyKind kind = rule != nullptr ? rule->kind : ReplyKind::Unknown;
-  const bool report = kind == ReplyKind::CardData || kind == ReplyKind::WriteResult ||
-                      kind == ReplyKind::Event || kind == ReplyKind::Error;
-  if (pending_ != 0 && (!report || answers_report(kind))) return deliver(kind, rule);
-  decode(kind, rule, 0, nullptr, 0);
-  reset_receive(pending_ != 0);
-}
-
-void Link::acknowledge_report() {
-  static constexpr std::uint8_t kAckCr[2] = {kAck, kCr};
-  write_bytes({kAckCr, format_.bcc_mode == 2 ? 2u : 1u});
-}
-
-int Link::decode(ReplyKind kind, const ReplyRule* rule, int request, char* out,
-                 std::size_t out_size) {
-  const std::span<const std::uint8_t> text{text_.data(), text_length_};
-  const std::size_t data_at = std::min(report_data_offset(profile_), text.size());
-  switch (kind) {
-    case ReplyKind::None:
-    case ReplyKind::Unknown: return kUnknownReply;
-    case ReplyKind::Ack: return kOk;
-    case ReplyKind::Dle: return profile_.dle_is_error ? kDleAnswer : kOk;
-    case ReplyKind::Nak: return kNakResult;
-    case ReplyKind::Ng: return text.size() < 5 ? kUnknownReply : ng_code(text);
-    case ReplyKind::CardData:
-      acknowledge_report();  // before the split
-      store_card_data(store_, profile_.protocol, format_, text.subspan(data_at));
-      return kOk;
-    case ReplyKind::WriteResult:
-      store_write_result(store_, profile_.protocol, format_, text.subspan(data_at));
-      acknowledge_report();  // after the results are stored
-      return kOk;
-    case ReplyKind::Event:
-    case ReplyKind::Error: {
-      const auto digits = text.subspan(std::min<std::size_t>(2, text.size()));
-      if (kind == ReplyKind::Event)
-        store_event(store_, digits);
-      else
-        store_error(store_, digits);
-      static constexpr std::uint8_t kAckOnly[1] = {kAck};
-      write_bytes(kAckOnly);
-      return kOk;
-    }
-    case ReplyKind::Data:
-      if (rule == nullptr || rule->decode == nullptr) return kUnknownReply;
-      return rule->decode(ReplyEnv{text, request, out, store_, out == nullptr ? 0 : out_size});
-  }
-  return kUnknownReply;
 }
 
 int Link::write_bytes(std::span<const std::uint8_t> bytes) {
@@ -278,27 +165,23 @@ int Link::attempt(const Command& command, const Frame& frame, char* out,
                   std::size_t out_size) {
   {
     std::lock_guard lock(mu_);
-    pending_ = command.request;
-    answered_ = false;
+    engine_.begin_wait(command.request);
   }
   int result = write_bytes(frame.view());
   std::unique_lock lock(mu_);
   if (result == kOk) {
     const auto deadline = Clock::now() + profile_.answer_timeout;
     done_cv_.wait_until(lock, deadline,
-                        [this] { return answered_ || stopping_ || hung_up_.load(); });
-    if (answered_)
-      result = decode(answer_kind_, answer_rule_, command.request, out, out_size);
+                        [this] { return engine_.answered() || stopping_ || hung_up_.load(); });
+    if (engine_.answered())
+      result = engine_.decode_answer(command.request, out, out_size);
     else if (stopping_ || hung_up_.load())
       result = kNoPort;
     else
       result = kTimeout;
   }
   // Clean-up: the attempt's answer (or whatever failed) is consumed; a late answer is unasked.
-  answered_ = false;
-  answer_kind_ = ReplyKind::None;
-  answer_rule_ = nullptr;
-  reset_receive(false);
+  reset_receive();
   return result;
 }
 
@@ -315,7 +198,7 @@ int Link::transact(const Command& command, char* out, std::size_t out_size) {
   int result = kNakThrice;
   for (int left = kAttempts; left > 0; --left) {
     const int r = attempt(command, frame, out, out_size);
-    if (r != kNakResult) {
+    if (r != FrameEngine::kNakResult) {
       result = r;
       break;
     }
@@ -326,7 +209,7 @@ int Link::transact(const Command& command, char* out, std::size_t out_size) {
 
 bool Link::wait_until_no_frame(std::chrono::milliseconds bound) {
   std::unique_lock lock(mu_);
-  return idle_cv_.wait_for(lock, bound, [this] { return frame_pending_ == 0 || stopping_; });
+  return idle_cv_.wait_for(lock, bound, [this] { return !engine_.frame_pending() || stopping_; });
 }
 
 }  // namespace devlink

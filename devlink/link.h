@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "command.h"
+#include "frame_engine.h"
 #include "frame_format.h"
 #include "reply.h"
 #include "store.h"
@@ -64,18 +65,11 @@ class Link {
   bool hung_up() const { return hung_up_.load(); }
 
  private:
-  static constexpr int kNakResult = -1000;  // internal: the attempt was answered NAK
-
   void receive_loop(int fd);
   void monitor_loop();
   void append(std::span<const std::uint8_t> bytes);
-  void complete_frame();
-  void reset_receive(bool keep_pending);
-  void deliver(ReplyKind kind, const ReplyRule* rule);
-  int decode(ReplyKind kind, const ReplyRule* rule, int request, char* out, std::size_t out_size);
-  void acknowledge_report();
+  void reset_receive();
   int attempt(const Command& command, const Frame& frame, char* out, std::size_t out_size);
-  bool answers_report(ReplyKind kind) const;
 
   const LinkProfile& profile_;
   Store& store_;
@@ -85,18 +79,10 @@ class Link {
   std::condition_variable done_cv_;    // wakes the caller waiting for its answer
   std::condition_variable idle_cv_;    // wakes queries waiting for a frame to finish
   FrameFormat format_;
-  std::array<std::uint8_t, kFrameBufferSize> rx_{};
-  std::size_t rx_count_ = 0;
-  bool overflow_ = false;       // bytes were dropped: the frame fails its check
-  int frame_pending_ = 0;       // 0 no frame; 1 assembling or taken; >1 failed its check
+  FrameEngine engine_{profile_, store_, format_,
+                      [this](std::span<const std::uint8_t> b) { write_bytes(b); }};
   bool receiving_ = false;      // the monitor is timing the silence after the last byte
   Clock::time_point last_byte_{};
-  int pending_ = 0;             // request code of the waiting command, 0 when none
-  bool answered_ = false;       // the waiting command's answer is classified
-  ReplyKind answer_kind_ = ReplyKind::None;
-  const ReplyRule* answer_rule_ = nullptr;
-  std::array<std::uint8_t, kFrameBufferSize + 1> text_{};  // received text, NUL-terminated
-  std::size_t text_length_ = 0;
   bool stopping_ = false;
 
   std::mutex write_mu_;
