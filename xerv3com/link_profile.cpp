@@ -1,6 +1,7 @@
 // How the XERV3 library runs the link: its reply letters, time-out and the rest of its profile.
+#include "link_profile.h"
+
 #include "card_replies.h"
-#include "device.h"
 #include "eeprom_commands.h"
 #include "ic_replies.h"
 #include "setting_replies.h"
@@ -62,9 +63,7 @@ const devlink::LinkProfile kProfile{
 
 }  // namespace
 
+const devlink::LinkProfile& link_profile() { return kProfile; }
+
 }  // namespace xerv3
 
-devlink::Device& devlink::this_device() {
-  static Device device(xerv3::kProfile);
-  return device;
-}
