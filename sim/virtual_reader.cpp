@@ -1,0 +1,452 @@
+#include "virtual_reader.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <stdexcept>
+
+#include "eeprom.h"
+
+namespace xsim {
+
+namespace {
+
+// The libraries' access codes, as positions of their letters in the alphabet.
+constexpr devlink::AccessCode kXerv3AccessCode{10, 23, 17, 21, 4, 15};
+constexpr devlink::AccessCode kXerv1AccessCode{19, 8, 22, 1, 14, 12};
+
+constexpr std::size_t kVersionLength = 16;
+constexpr std::size_t kDipSwitches = 8;
+
+std::string fitted(std::string text, std::size_t length, char fill) {
+  text.resize(length, fill);
+  return text;
+}
+
+ReaderState initial_state(const Options& o) {
+  ReaderState s(o.protocol, o.model);
+  s.access_code_xerv3 =
+      o.access_code_xerv3.empty() ? default_access_code(Protocol::Xerv3) : o.access_code_xerv3;
+  s.access_code_xerv1 =
+      o.access_code_xerv1.empty() ? default_access_code(Protocol::Xerv1) : o.access_code_xerv1;
+  s.version =
+      fitted(o.version.empty() ? default_version(o.protocol) : o.version, kVersionLength, ' ');
+  s.dip_switches = fitted(o.dip_switches, kDipSwitches, '0');
+  s.ack_sets = o.ack_sets;
+  return s;
+}
+
+std::string make_temporary_dir() {
+  char path[] = "/tmp/xerv-sim-XXXXXX";
+  if (::mkdtemp(path) == nullptr) throw std::runtime_error("cannot make a port folder");
+  return path;
+}
+
+void drain(int fd) {
+  char buf[64];
+  while (::read(fd, buf, sizeof buf) > 0) {
+  }
+}
+
+std::string two_digits(int code) {
+  char text[4];
+  std::snprintf(text, sizeof text, "%02d", ((code % 100) + 100) % 100);
+  return text;
+}
+
+}  // namespace
+
+std::string default_access_code(Protocol protocol) {
+  const auto code = devlink::assemble_access_code(protocol == Protocol::Xerv3 ? kXerv3AccessCode
+                                                                              : kXerv1AccessCode);
+  return std::string(code.begin(), code.end());
+}
+
+VirtualReader::VirtualReader(Options options)
+    : options_(std::move(options)),
+      engine_(initial_state(options_), options_.timing, Clock::now()) {
+  engine_.set_trace(options_.trace);
+  // The wake-up pipe lives as long as the object, so that any thread may wake the loop.
+  if (::pipe2(wake_, O_CLOEXEC | O_NONBLOCK) != 0) throw std::runtime_error("cannot make a pipe");
+}
+
+VirtualReader::~VirtualReader() {
+  stop();
+  ::close(wake_[0]);
+  ::close(wake_[1]);
+}
+
+std::string VirtualReader::link_path() const {
+  return dir_ + "/COM" + port();
+}
+
+std::string VirtualReader::slave_name() const {
+  std::lock_guard lock(mu_);
+  return port_.is_open() ? port_.slave_name() : std::string();
+}
+
+void VirtualReader::start() {
+  std::lock_guard lock(mu_);
+  if (running_) return;
+  dir_ = options_.dir;
+  if (dir_.empty()) {
+    const char* env = std::getenv("XERV_COM_DIR");
+    dir_ = env != nullptr ? env : "";
+  }
+  if (dir_.empty()) {
+    dir_ = make_temporary_dir();
+    made_dir_ = true;
+  } else if (::mkdir(dir_.c_str(), 0700) != 0 && errno != EEXIST) {
+    throw std::runtime_error("cannot make the port folder " + dir_);
+  }
+  port_.set_link(link_path());
+  port_.open();
+  drain(wake_[0]);
+  stopping_ = false;
+  running_ = true;
+  thread_ = std::thread(&VirtualReader::loop, this);
+}
+
+void VirtualReader::stop() {
+  {
+    std::lock_guard lock(mu_);
+    if (!running_) return;
+    stopping_ = true;
+  }
+  wake();
+  thread_.join();
+  std::lock_guard lock(mu_);
+  port_.close();
+  port_.unlink();
+  if (made_dir_) ::rmdir(dir_.c_str());
+  running_ = false;
+  changed_.notify_all();
+}
+
+void VirtualReader::wake() const {
+  const char b = 1;
+  [[maybe_unused]] const auto n = ::write(wake_[1], &b, 1);
+}
+
+void VirtualReader::emit(const std::vector<std::string>& notes) const {
+  for (const std::string& line : notes) {
+    if (options_.log) {
+      options_.log(line);
+    } else {
+      std::cerr << line << '\n';
+    }
+  }
+}
+
+// --- The reader's thread ----------------------------------------------------------------------
+
+namespace {
+
+// Writes all of `bytes` to the non-blocking master; a host that reads nothing for a while loses
+// the rest. Returns false when bytes were lost.
+bool write_all(int fd, const Bytes& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n > 0) {
+      done += static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    pollfd p{fd, POLLOUT, 0};
+    if (n < 0 && errno == EAGAIN && ::poll(&p, 1, 100) > 0) continue;
+    return false;
+  }
+  return true;
+}
+
+Bytes read_available(int fd) {
+  Bytes got;
+  std::uint8_t buf[512];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n <= 0) break;
+    got.insert(got.end(), buf, buf + n);
+  }
+  return got;
+}
+
+}  // namespace
+
+void VirtualReader::serve_port_requests(Time now) {
+  std::vector<std::string> notes;
+  if (hang_up_requested_) {
+    hang_up_requested_ = false;
+    port_.close();
+    engine_.line_lost();
+    rx_.clear();
+    notes.push_back("line hung up");
+  }
+  if (reconnect_at_ && now >= *reconnect_at_) {
+    reconnect_at_.reset();
+    if (port_.is_open()) engine_.line_lost();
+    rx_.clear();
+    try {
+      port_.open();
+      notes.push_back("line back on " + port_.slave_name());
+    } catch (const std::exception& e) {
+      notes.push_back(std::string("cannot come back: ") + e.what());
+    }
+  }
+  if (!notes.empty()) {
+    emit(notes);
+    changed_.notify_all();
+  }
+}
+
+void VirtualReader::loop() {
+  std::unique_lock lock(mu_);
+  const milliseconds silence = engine_.timing().silence;
+  while (!stopping_) {
+    const Time now = Clock::now();
+    serve_port_requests(now);
+    if (!rx_.empty() && now >= rx_last_ + silence) {
+      Bytes chunk;
+      chunk.swap(rx_);
+      engine_.on_chunk(chunk, now);
+    }
+    engine_.on_time(now, !rx_.empty());
+    for (const Bytes& w : engine_.take_due(now)) {
+      if (!port_.is_open() || !write_all(port_.master(), w))
+        emit({"line down or full: bytes lost"});
+    }
+    changed_.notify_all();
+    const std::vector<std::string> notes = engine_.take_notes();
+
+    std::optional<Time> next = engine_.next_deadline(!rx_.empty());
+    auto consider = [&](Time t) { next = next ? std::min(*next, t) : t; };
+    if (!rx_.empty()) consider(rx_last_ + silence);
+    if (reconnect_at_) consider(*reconnect_at_);
+    int timeout = -1;
+    if (next) {
+      timeout = static_cast<int>(
+          std::max<long long>(0, std::chrono::ceil<milliseconds>(*next - Clock::now()).count()));
+    }
+    const int fd = port_.master();
+    lock.unlock();
+
+    emit(notes);
+    pollfd fds[2] = {{wake_[0], POLLIN, 0}, {fd, POLLIN, 0}};
+    const int ready = ::poll(fds, fd >= 0 ? 2 : 1, timeout);
+    Bytes got;
+    if (ready > 0 && fd >= 0) {
+      if ((fds[1].revents & POLLIN) != 0) {
+        got = read_available(fd);
+      } else if (fds[1].revents != 0) {
+        ::usleep(2000);  // no host on the line: nothing to read, but do not spin
+      }
+    }
+    if (ready > 0 && fds[0].revents != 0) drain(wake_[0]);
+
+    lock.lock();
+    if (!got.empty()) {
+      rx_.insert(rx_.end(), got.begin(), got.end());
+      rx_last_ = Clock::now();
+    }
+  }
+}
+
+// --- Control ----------------------------------------------------------------------------------
+
+void VirtualReader::present_card(Card card) {
+  const Waker w{this};
+  std::lock_guard lock(mu_);
+  engine_.present_card(std::move(card));
+}
+
+void VirtualReader::remove_cards() {
+  const Waker w{this};
+  std::lock_guard lock(mu_);
+  engine_.remove_cards();
+}
+
+void VirtualReader::insert_ic(IcCard card) {
+  std::lock_guard lock(mu_);
+  engine_.state().ic.card = std::move(card);
+  engine_.state().ic.active = false;
+}
+
+void VirtualReader::remove_ic() {
+  std::lock_guard lock(mu_);
+  engine_.state().ic.card.reset();
+  engine_.state().ic.active = false;
+}
+
+bool VirtualReader::send_event(int code) {
+  const Waker w{this};
+  std::lock_guard lock(mu_);
+  if (engine_.state().protocol != Protocol::Xerv3) return false;
+  engine_.queue_report("AE" + two_digits(code), Clock::now());
+  return true;
+}
+
+bool VirtualReader::send_error(int code) {
+  const Waker w{this};
+  std::lock_guard lock(mu_);
+  if (engine_.state().protocol != Protocol::Xerv3) return false;
+  engine_.queue_report("DH" + two_digits(code), Clock::now());
+  return true;
+}
+
+void VirtualReader::set_model(std::uint32_t model) {
+  std::lock_guard lock(mu_);
+  engine_.state().model = model;
+}
+
+bool VirtualReader::set_dip_switches(std::string_view eight) {
+  if (eight.size() != kDipSwitches) return false;
+  std::lock_guard lock(mu_);
+  engine_.state().dip_switches = eight;
+  return true;
+}
+
+bool VirtualReader::set_setting(std::string_view letters, std::string_view params) {
+  std::lock_guard lock(mu_);
+  std::optional<std::string> name;
+  if (letters == "SJ") {
+    if (params.empty()) return false;
+    name = std::string("SJ") + params[0];
+  } else if (auto n = Settings::name_for(Protocol::Xerv3, letters)) {
+    name = std::string(*n);
+  } else if (auto n1 = Settings::name_for(Protocol::Xerv1, letters)) {
+    name = std::string(*n1);
+  }
+  return name && engine_.state().settings.set(*name, params) == SetResult::Ok;
+}
+
+void VirtualReader::switch_protocol(Protocol protocol) {
+  std::lock_guard lock(mu_);
+  engine_.switch_protocol(protocol);
+}
+
+void VirtualReader::set_trace(bool on) {
+  std::lock_guard lock(mu_);
+  engine_.set_trace(on);
+}
+
+// --- Faults -----------------------------------------------------------------------------------
+
+void VirtualReader::nak_next(int n) {
+  std::lock_guard lock(mu_);
+  engine_.nak_next(n);
+}
+
+void VirtualReader::ignore_next(int n) {
+  std::lock_guard lock(mu_);
+  engine_.ignore_next(n);
+}
+
+void VirtualReader::send_garbage(Bytes bytes) {
+  const Waker w{this};
+  std::lock_guard lock(mu_);
+  engine_.send_raw(std::move(bytes), Clock::now());
+}
+
+void VirtualReader::bad_bcc_next() {
+  std::lock_guard lock(mu_);
+  engine_.bad_bcc_next();
+}
+
+void VirtualReader::split_next(milliseconds pause) {
+  std::lock_guard lock(mu_);
+  engine_.split_next(pause);
+}
+
+void VirtualReader::hang_up(std::optional<milliseconds> back_after) {
+  std::unique_lock lock(mu_);
+  if (!running_) return;
+  hang_up_requested_ = true;
+  reconnect_at_.reset();
+  if (back_after) reconnect_at_ = Clock::now() + *back_after;
+  wake();
+  changed_.wait(lock, [&] { return !hang_up_requested_ || !running_; });
+}
+
+void VirtualReader::reconnect() {
+  std::unique_lock lock(mu_);
+  if (!running_) return;
+  reconnect_at_ = Clock::now();
+  wake();
+  changed_.wait(lock, [&] { return !reconnect_at_ || !running_; });
+}
+
+bool VirtualReader::connected() const {
+  std::lock_guard lock(mu_);
+  return port_.is_open();
+}
+
+// --- State ------------------------------------------------------------------------------------
+
+Protocol VirtualReader::protocol() const {
+  std::lock_guard lock(mu_);
+  return engine_.state().protocol;
+}
+
+std::uint32_t VirtualReader::model() const {
+  std::lock_guard lock(mu_);
+  return engine_.state().model;
+}
+
+std::optional<std::string> VirtualReader::setting(std::string_view name) const {
+  std::lock_guard lock(mu_);
+  return engine_.state().settings.value(name);
+}
+
+std::vector<std::pair<std::string, std::string>> VirtualReader::settings() const {
+  std::lock_guard lock(mu_);
+  return engine_.state().settings.all();
+}
+
+std::array<std::uint8_t, kEepromSize> VirtualReader::eeprom() const {
+  std::lock_guard lock(mu_);
+  return engine_.state().eeprom.bytes();
+}
+
+devlink::FrameFormat VirtualReader::frame_format() const {
+  std::lock_guard lock(mu_);
+  return engine_.state().format;
+}
+
+std::vector<HostFrame> VirtualReader::received() const {
+  std::lock_guard lock(mu_);
+  return engine_.received();
+}
+
+std::vector<Bytes> VirtualReader::sent() const {
+  std::lock_guard lock(mu_);
+  return engine_.sent();
+}
+
+int VirtualReader::acknowledged_reports() const {
+  std::lock_guard lock(mu_);
+  return engine_.acknowledged_reports();
+}
+
+int VirtualReader::abandoned_reports() const {
+  std::lock_guard lock(mu_);
+  return engine_.abandoned_reports();
+}
+
+bool VirtualReader::wait_received(std::size_t count, milliseconds timeout) const {
+  std::unique_lock lock(mu_);
+  return changed_.wait_for(lock, timeout, [&] { return engine_.received().size() >= count; });
+}
+
+bool VirtualReader::wait_idle(milliseconds timeout) const {
+  std::unique_lock lock(mu_);
+  return changed_.wait_for(lock, timeout, [&] { return engine_.idle(); });
+}
+
+}  // namespace xsim
