@@ -6,10 +6,13 @@
  *   - without an open port it returns -1 and sends nothing;
  *   - its arguments are checked before anything is sent: 900 a required argument is null,
  *     901 wrong length, 902 wrong value;
- *   - otherwise it returns the transaction's result: 0 success; 1..999 the reader's "NG" code;
- *     903 NAK three times; 904 no complete answer within 3000 ms; -1 the frame could not be
- *     written (line error, device gone); 909 the answer's letters are not known, or the answer is
- *     shorter than the data its decoding copies (what arrived is still copied, NUL-terminated).
+ *   - otherwise it returns the transaction's result: 0 success (ACK, DLE, or an answer decoded);
+ *     1..999 the reader's "NG" code; 903 NAK three times; 904 no complete answer within
+ *     3000 ms; -1 the frame could not be written (line error, device gone); 909 the answer's
+ *     letters are not known, a single byte other than ACK, NAK or DLE, an "NG" without its three
+ *     digits, or an answer shorter than the data its decoding copies (what arrived is still
+ *     copied, NUL-terminated), or an answer whose data would not fit the export's buffer (another
+ *     command's answer: nothing is copied).
  *   - A report (card data, write result, event, error) that arrives while another command waits
  *     is stored and acknowledged, and the command goes on waiting for its own answer.
  * Output buffers must hold the reply length given with each export plus one (the NUL).
@@ -178,7 +181,10 @@ XERV_API int32_t OutputPort_Control(const char *bits);
  *   code  points to the connection model code. It sets the track slots: 0/100 JIS II track only
  *         (and separator mode 2), 2/102 track 1, 3/103 track 2, 4/104 track 3, 5 tracks 1 and 2,
  *         6 tracks 2 and 3, 7/105 tracks 1 to 3 and JIS II, 101 and 201..204 tracks 1 to 3; any
- *         other code, 1 included, sets no track.
+ *         other code, 1 included, names no physical track (a field then takes up to 110
+ *         characters). Card data is split by the code's layout: 0/100 one field; 2..4/102..104
+ *         one track; 5, 6; 7/105 four fields; 1, 101, 300, 400 three fields; other codes
+ *         (201..204 among them) are not split, and every track's result is -1.
  * The track slots are reset first, also when code is null; the code and its slots stay set
  * whatever the reader answers. The "ST" answer's four characters R2..R5 are kept in the library.
  * Results: 0; 900 code null; the common ones for the "ST" query.
@@ -198,10 +204,9 @@ XERV_API int32_t Connection_Model_Setup(const uint32_t *code);
  * letters and its values, which are copied into out followed by a NUL. out must hold the size
  * given with each export; it may be null, and then nothing is copied. A refusal ("NG" code) leaves
  * out unchanged. The letters of the answer decide how it is copied: "SD" is copied like "SR" (7
- * characters) and "SF" like "SM" (1 character). A setting answer whose values do not fit the
- * buffer of the setting command that was sent, or that answers a command outside this section,
- * gives 909 and leaves out unchanged; an answer shorter than its values gives 909 with what came
- * copied. "SI" and "SQ" answers give 909.
+ * characters) and "SF" like "SM" (1 character). An answer whose values do not fit the buffer size
+ * given with the export (another setting's answer) gives 909 and leaves out unchanged; an answer
+ * shorter than its values gives 909 with what came copied. "SI" and "SQ" answers give 909.
  * Results of every export here: 0; the argument errors listed with it (nothing is sent); -1 no
  * port open; 1..999 the reader's "NG" code; 903, 904, 909 as above.
  */
