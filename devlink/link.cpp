@@ -170,7 +170,7 @@ int Link::attempt(const Command& command, const Frame& frame, char* out,
   int result = write_bytes(frame.view());
   std::unique_lock lock(mu_);
   if (result == kOk) {
-    const auto deadline = Clock::now() + profile_.answer_timeout;
+    const auto deadline = Clock::now() + profile_.answer_timeout / kClockDivisor;
     done_cv_.wait_until(lock, deadline,
                         [this] { return engine_.answered() || stopping_ || hung_up_.load(); });
     if (engine_.answered())

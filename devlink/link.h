@@ -20,8 +20,16 @@
 
 namespace devlink {
 
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+// The fuzz targets run the same engine on a clock a hundred times faster, to try thousands of
+// commands a second.
+inline constexpr std::chrono::milliseconds kFrameSilence{1};
+inline constexpr int kClockDivisor = 100;
+#else
 // A frame is complete after this much line silence.
 inline constexpr std::chrono::milliseconds kFrameSilence{100};
+inline constexpr int kClockDivisor = 1;
+#endif
 // Attempts of one command when the reader answers NAK.
 inline constexpr int kAttempts = 3;
 
