@@ -3,9 +3,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "card_shapes.h"
 #include "command_shapes.h"
-#include "connection_model.h"
 #include "result.h"
+#include "write_layout.h"
 
 namespace xerv3 {
 
@@ -63,45 +64,6 @@ Command read_with_param(char mode, const char* param, const char* position) {
   return c;
 }
 
-// One track text between `before` and `after` separators; the text must be given (900) and not
-// empty (902).
-int append_one_track(Command& c, std::uint8_t separator, const char* text, int before, int after) {
-  if (text == nullptr) return kNullArg;
-  if (text[0] == '\0') return kBadValue;
-  bool fits = true;
-  for (int i = 0; i < before; ++i) fits = fits && c.push(separator);
-  fits = fits && c.append(std::string_view(text));
-  for (int i = 0; i < after; ++i) fits = fits && c.push(separator);
-  return fits ? kOk : kBadValue;
-}
-
-// The track fields that the connection model code asks for; codes without a layout send the
-// header alone.
-int append_write_tracks(Command& c, CardStore& card, std::uint8_t separator, const char* track1,
-                        const char* track2, const char* track3) {
-  switch (card.model) {
-    case 0:
-    case 100:
-      return append_one_track(c, separator, track1, 0, 0);
-    case 1:
-    case 101:
-      return devlink::append_separated_tracks(c, card, separator, track1, track2, track3)
-                 ? kOk
-                 : kBadValue;
-    case 2:
-    case 102:
-      return append_one_track(c, separator, track1, 0, 2);
-    case 3:
-    case 103:
-      return append_one_track(c, separator, track2, 1, 1);
-    case 4:
-    case 104:
-      return append_one_track(c, separator, track3, 2, 0);
-    default:
-      return kOk;
-  }
-}
-
 }  // namespace
 
 Command mag_card_read(CardStore& card, const char* mode, const char* param, const char* position) {
@@ -127,13 +89,9 @@ Command mag_card_write(CardStore& card, std::uint8_t separator, const char* mode
     if (position[1] == '\0') return Command::fail(kBadLength);
     c.append(std::string_view(position, 2));
   }
-  int r = append_write_tracks(c, card, separator, track1, track2, track3);
-  if (r == kOk && c.length > kMaxWriteText) r = kBadValue;
-  if (r != kOk) {
-    card.request = {};  // nothing is written
-    return Command::fail(r);
-  }
-  return c;
+  const int r = devlink::append_write_tracks(c, card, devlink::Protocol::Xerv3, separator, track1,
+                                             track2, track3);
+  return r == kOk ? c : Command::fail(r);
 }
 
 Command eject_card(const char* how) {
@@ -147,9 +105,7 @@ Command eject_card(const char* how) {
 }
 
 Command write_mode_selection(const char* mode) {
-  if (const int r = check_length(mode, 1); r != kOk) return Command::fail(r);
-  if (mode[0] < '0' || mode[0] > '2') return Command::fail(kBadValue);
-  return letters_and(kWriteModeRequest, "PM", std::string_view(mode, 1));
+  return devlink::choice_command(kWriteModeRequest, "PM", mode, "012");
 }
 
 Command op_prohibition() {
@@ -163,16 +119,11 @@ Command protocol_change() {
 }
 
 Command status_check(const char* kind) {
-  if (const int r = check_length(kind, 1); r != kOk) return Command::fail(r);
-  if (kind[0] != 'C' && kind[0] != 'I') return Command::fail(kBadValue);
-  return letters_and(kStatusRequest, "PS", std::string_view(kind, 1));
+  return devlink::choice_command(kStatusRequest, "PS", kind, "CI");
 }
 
 Command cleaning_card(const char* how) {
-  if (how == nullptr) return Command::fail(kNullArg);
-  // Only the first character is sent; an empty text would send its NUL.
-  if (how[0] == '\0') return Command::fail(kBadValue);
-  return letters_and(kCleaningRequest, "PW", std::string_view(how, 1));
+  return devlink::first_char_command(kCleaningRequest, "PW", how);
 }
 
 Command test_cmd(const char* test) {
@@ -195,11 +146,8 @@ Command output_port_control(const char* bits) {
 
 Command connection_model_setup(CardStore& card, devlink::FrameFormat& format,
                                const std::uint32_t* code) {
-  card.slot = {devlink::kSlotNone, devlink::kSlotNone, devlink::kSlotNone, -1};
-  if (code == nullptr) return Command::fail(kNullArg);
-  if (!devlink::set_connection_model(card, format, devlink::Protocol::Xerv3, *code))
-    return Command{};  // nothing to ask the reader
-  return Command::make(kModelRequest, "ST");
+  return devlink::connection_model_command(card, format, devlink::Protocol::Xerv3, code,
+                                           kModelRequest, "ST");
 }
 
 }  // namespace xerv3

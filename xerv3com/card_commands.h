@@ -10,6 +10,7 @@
 #include "command.h"
 #include "frame_format.h"
 #include "store.h"
+#include "write_layout.h"
 
 namespace xerv3 {
 
@@ -28,7 +29,7 @@ inline constexpr int kModelRequest = 25;
 inline constexpr int kVersionRequest = 36;
 
 // A magnetic write command text (header and track fields) holds at most this many characters.
-inline constexpr std::size_t kMaxWriteText = 256;
+inline constexpr std::size_t kMaxWriteText = devlink::kMaxWriteText;
 
 // "CR" + mode + param [+ position]. Clears the request flags first; modes 'C' and 'F' with a
 // three-character param set the flags of tracks 1 to 3 from its characters' low four bits.

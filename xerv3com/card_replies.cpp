@@ -5,13 +5,16 @@ namespace xerv3 {
 using devlink::copy_reply;
 using devlink::ReplyEnv;
 
+namespace {
+constexpr std::size_t kLetters = 2;
+}  // namespace
+
 int decode_status_check(const ReplyEnv& env) {
   return copy_reply(env, 3, kStatusReplyLength);
 }
 
 int decode_test(const ReplyEnv& env) {
-  if (env.text.size() > 2 && env.text[2] == '0') return copy_reply(env, 4, kDipswReplyLength);
-  return copy_reply(env, 3, kTestReplyLength);
+  return devlink::decode_test_reply(env, kLetters);
 }
 
 int decode_pu(const ReplyEnv& env) {
@@ -21,18 +24,12 @@ int decode_pc(const ReplyEnv& env) {
   return copy_reply(env, 2, 9);
 }
 int decode_version(const ReplyEnv& env) {
-  return copy_reply(env, 2, kVersionReplyLength);
+  return devlink::decode_version_reply(env);
 }
 
 int decode_model_reply(const ReplyEnv& env) {
-  auto& values = env.store.card.model_reply;
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    // A character that did not arrive reads as the text's terminating NUL.
-    const std::size_t at = 2 + i;
-    const char ch = at < env.text.size() ? static_cast<char>(env.text[at]) : '\0';
-    values[i] = static_cast<signed char>(ch);
-  }
-  return copy_reply(env, 2, kModelReplyLength);
+  // All four characters are kept.
+  return devlink::decode_model_reply(env, kLetters, kModelReplyLength, kModelReplyLength);
 }
 
 }  // namespace xerv3

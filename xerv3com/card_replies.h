@@ -2,15 +2,16 @@
 #pragma once
 
 #include "reply.h"
+#include "reply_shapes.h"
 
 namespace xerv3 {
 
 // Characters each reply copies (the caller's buffer holds one more, for the NUL).
-inline constexpr std::size_t kStatusReplyLength = 12;   // "PS"
-inline constexpr std::size_t kTestReplyLength = 12;     // "PT", at most
-inline constexpr std::size_t kDipswReplyLength = 8;     // "PT" answering "PT0"
-inline constexpr std::size_t kVersionReplyLength = 16;  // "VR"
-inline constexpr std::size_t kModelReplyLength = 4;     // "ST"
+inline constexpr std::size_t kStatusReplyLength = 12;                             // "PS"
+inline constexpr std::size_t kTestReplyLength = devlink::kTestReplyLength;        // "PT", at most
+inline constexpr std::size_t kDipswReplyLength = devlink::kDipswReplyLength;      // "PT" to "PT0"
+inline constexpr std::size_t kVersionReplyLength = devlink::kVersionReplyLength;  // "VR"
+inline constexpr std::size_t kModelReplyLength = 4;                               // "ST"
 
 // "PS": R3..R14 (R2 is not copied).
 int decode_status_check(const devlink::ReplyEnv& env);

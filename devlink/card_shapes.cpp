@@ -1,0 +1,36 @@
+#include "card_shapes.h"
+
+#include <cstring>
+
+#include "connection_model.h"
+#include "result.h"
+
+namespace devlink {
+
+Command choice_command(int request, std::string_view letters, const char* value,
+                       std::string_view allowed) {
+  if (value == nullptr) return Command::fail(kNullArg);
+  if (::strnlen(value, 2) != 1) return Command::fail(kBadLength);
+  if (allowed.find(value[0]) == std::string_view::npos) return Command::fail(kBadValue);
+  Command c = Command::make(request, letters);
+  c.push(static_cast<std::uint8_t>(value[0]));
+  return c;
+}
+
+Command first_char_command(int request, std::string_view letters, const char* value) {
+  if (value == nullptr) return Command::fail(kNullArg);
+  if (value[0] == '\0') return Command::fail(kBadValue);
+  Command c = Command::make(request, letters);
+  c.push(static_cast<std::uint8_t>(value[0]));
+  return c;
+}
+
+Command connection_model_command(CardStore& card, FrameFormat& format, Protocol protocol,
+                                 const std::uint32_t* code, int request, std::string_view letters) {
+  card.slot = {kSlotNone, kSlotNone, kSlotNone, -1};
+  if (code == nullptr) return Command::fail(kNullArg);
+  if (!set_connection_model(card, format, protocol, *code)) return Command{};  // nothing to ask
+  return Command::make(request, letters);
+}
+
+}  // namespace devlink
