@@ -1,0 +1,38 @@
+// What a builder gave: an error and nothing to send, or a text with its request code.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "command.h"
+
+namespace xerv1 {
+
+struct Expect {
+  int error = 0;
+  std::string text;
+  int request = 0;
+};
+inline Expect fails(int error) {
+  return {error, "", 0};
+}
+inline Expect sends(std::string text, int request) {
+  return {0, std::move(text), request};
+}
+
+inline void check(const devlink::Command& c, const Expect& e, const std::string& name) {
+  EXPECT_EQ(c.error, e.error) << name;
+  if (e.error != 0) {
+    EXPECT_EQ(c.length, 0u) << name << ": an argument error sends nothing";
+    return;
+  }
+  EXPECT_EQ(std::string(c.view()), e.text) << name;
+  EXPECT_EQ(c.request, e.request) << name;
+}
+
+inline std::string name_of(const char* s) {
+  return s == nullptr ? "(null)" : s;
+}
+
+}  // namespace xerv1

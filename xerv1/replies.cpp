@@ -1,0 +1,19 @@
+#include "replies.h"
+
+#include <algorithm>
+
+#include "result.h"
+
+namespace xerv1 {
+
+int decode_data_return(const devlink::ReplyEnv& env) {
+  const auto& record = env.store.data_return;
+  if (env.text.size() < kLetters + record.size()) return devlink::kMismatch;
+  const auto echoed = env.text.subspan(kLetters, record.size());
+  const bool same = std::equal(
+      record.begin(), record.end(), echoed.begin(),
+      [](char want, std::uint8_t got) { return static_cast<std::uint8_t>(want) == got; });
+  return same ? devlink::kOk : devlink::kMismatch;
+}
+
+}  // namespace xerv1
