@@ -79,13 +79,15 @@ TEST_F(CardE2E, ReadAndTheCardReportSplitIntoTracks) {
 TEST_F(CardE2E, CardDataAsTheAnswerOfTheRead) {
   set_model(101);
   // A "B" report answers the read itself; track 2's field is empty.
-  reader.answer_with(
-      [](const Bytes&) { return framed(std::string("B") + "0ABC" + kUs + kUs + "3"); });
+  const Bytes report = framed(std::string("B") + "0ABC" + kUs + kUs + "3");
+  reader.answer_with([&](const Bytes& frame) { return frame == framed("2") ? report : Bytes{}; });
   EXPECT_EQ(MagCard_Read_Hold_Position(nullptr), 0);
   reader.stop_answering();
-  const auto frames = reader.frames_seen();
-  ASSERT_GE(frames.size(), 2u);
+  auto frames = reader.frames_seen();
+  ASSERT_GE(frames.size(), 1u);
   EXPECT_EQ(frames[0], framed("2"));
+  // The acknowledgement may come after the answerer stopped.
+  if (frames.size() == 1) frames.push_back(reader.read_frame());
   EXPECT_EQ(frames[1], kAck);
   EXPECT_EQ(card_results(), (std::array<std::int32_t, 4>{0, -1, 3, -1}));
 }
