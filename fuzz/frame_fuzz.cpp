@@ -2,7 +2,7 @@
 // format, for both libraries' reply tables, with and without a command waiting, into output
 // buffers of exactly the size an export gives (so a write past one is caught at once).
 //
-// Input: three configuration bytes, then chunks of [n][n bytes]; a chunk whose length byte has its
+// Input: four configuration bytes, then chunks of [n][n bytes]; a chunk whose length byte has its
 // top bit set is followed by the line going silent (the frame is taken).
 #include <cstddef>
 #include <cstdint>
@@ -12,7 +12,8 @@
 
 #include "connection_model.h"
 #include "frame_engine.h"
-#include "link_profile.h"
+#include "../xerv1/link_profile.h"
+#include "../xerv3com/link_profile.h"
 
 namespace {
 
@@ -36,9 +37,9 @@ void check_store(const devlink::Store& s) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < 3) return 0;
-  const std::uint8_t c0 = data[0], c1 = data[1], c2 = data[2];
-  const devlink::LinkProfile& profile = xerv3::link_profile();
+  if (size < 4) return 0;
+  const std::uint8_t c0 = data[0], c1 = data[1], c2 = data[2], c3 = data[3];
+  const devlink::LinkProfile& profile = (c3 & 1) ? xerv1::link_profile() : xerv3::link_profile();
   devlink::FrameFormat format;
   format.set_start(c0 & 0x03, 0x1B);
   format.set_end((c0 >> 2) % 6, 0x7E);
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t out_size = kOutSizes[(c1 >> 5) % std::size(kOutSizes)];
   if (request != 0) engine.begin_wait(request);
 
-  std::size_t at = 3;
+  std::size_t at = 4;
   while (at < size) {
     const std::uint8_t head = data[at++];
     const std::size_t n = std::min<std::size_t>(head & 0x7F, size - at);

@@ -14,8 +14,8 @@ def frame(text, stx=True, etx=0x03, bcc=1):
         out += b"%02X\r" % x
     return bytes(out)
 
-def seed(cfg, *chunks):
-    out = bytearray(cfg)
+def seed(cfg, *chunks, xerv1=False):
+    out = bytearray(cfg) + bytes([1 if xerv1 else 0])
     for c in chunks:
         while len(c) > 127:  # a chunk holds at most 127 bytes; the frame goes on in the next
             out.append(127)
@@ -26,6 +26,7 @@ def seed(cfg, *chunks):
     return bytes(out)
 
 # cfg: [start | end<<2 | bcc<<5, separator | request-index<<2 | size-index<<5, model-index | flags]
+# and a fourth byte choosing the library (0 XERV3, 1 XERV1).
 default = 0x01 | (4 << 2) | (1 << 5)
 seeds = {
     "ack": seed([default, 0, 0], b"\x06"),
@@ -39,6 +40,12 @@ seeds = {
     "ic": seed([default, 5 << 2, 0], frame(b"ID\x00\x03\x00\x03\x02")),
     "bcc2": seed([0x01 | (3 << 2) | (2 << 5), 0, 0], frame(b"A", etx=0x0D, bcc=2)),
     "split": seed([default, 14 << 2, 0], frame(b"VR1.23")[:3], frame(b"VR1.23")[3:]),
+    "x1_card": seed([default, 1 << 2, 16], frame(b"A0ABC\x1f0123\x1f0XYZ"), xerv1=True),
+    "x1_write": seed([default, 2 << 2, 16], frame(b"C0\x1f1\x1f0"), xerv1=True),
+    "x1_return": seed([default, 3 << 2, 0], frame(b"J0123456789"), xerv1=True),
+    "x1_eeprom": seed([default, 0, 0], frame(b"s**" + b"0A" * 128), xerv1=True),
+    "x1_reset": seed([default, 4 << 2, 0], b"\x06\x55", xerv1=True),
+    "x1_dle": seed([default, 7 << 2, 0], b"\x10", xerv1=True),
 }
 os.makedirs(sys.argv[1], exist_ok=True)
 for name, data in seeds.items():
