@@ -18,6 +18,12 @@ std::vector<std::string> Engine::take_notes() {
   return out;
 }
 
+void Engine::record(HostFrame frame) {
+  received_.push_back(std::move(frame));
+  ++received_count_;
+  if (received_.size() > kHistory) received_.pop_front();
+}
+
 void Engine::trace(std::string_view direction, std::span<const std::uint8_t> bytes, Time at) {
   if (trace_) note(trace_line(at - start_, direction, bytes));
 }
@@ -28,7 +34,7 @@ void Engine::on_chunk(std::span<const std::uint8_t> chunk, Time now) {
   trace("host>rdr", chunk, now);
   for (Piece& piece : split_chunk(chunk)) {
     if (piece.kind == Piece::Kind::Control) {
-      received_.push_back({HostFrame::Kind::Control, piece.bytes, {}});
+      record({HostFrame::Kind::Control, piece.bytes, {}});
       handle_control(piece.bytes[0], now);
     } else if (waiting_) {
       deferred_.push_back(std::move(piece.bytes));  // answered once the report is done with
@@ -57,8 +63,7 @@ void Engine::handle_control(std::uint8_t code, Time now) {
 
 void Engine::handle_frame(const Bytes& raw, Time now) {
   const std::optional<std::string> text = frame_text(state_.format, raw);
-  received_.push_back(
-      {text ? HostFrame::Kind::Command : HostFrame::Kind::Bad, raw, text.value_or("")});
+  record({text ? HostFrame::Kind::Command : HostFrame::Kind::Bad, raw, text.value_or("")});
   if (ignore_ > 0) {
     --ignore_;
     note("fault: frame left unanswered");
@@ -163,6 +168,7 @@ std::vector<Bytes> Engine::take_due(Time now) {
   while (!outbox_.empty() && outbox_.front().at <= now) {
     trace("rdr>host", outbox_.front().bytes, now);
     sent_.push_back(outbox_.front().bytes);
+    if (sent_.size() > kHistory) sent_.pop_front();
     due.push_back(std::move(outbox_.front().bytes));
     outbox_.pop_front();
     last_send_ = now;

@@ -70,8 +70,10 @@ class Engine {
   void switch_protocol(Protocol protocol);
   void set_trace(bool on) { trace_ = on; }
 
-  const std::vector<HostFrame>& received() const { return received_; }
-  const std::vector<Bytes>& sent() const { return sent_; }
+  // The latest frames each way (at most kHistory of each), and how many came in all.
+  std::vector<HostFrame> received() const { return {received_.begin(), received_.end()}; }
+  std::vector<Bytes> sent() const { return {sent_.begin(), sent_.end()}; }
+  std::size_t received_count() const { return received_count_; }
   int acknowledged_reports() const { return acknowledged_; }
   int abandoned_reports() const { return abandoned_; }
   bool awaiting_ack() const { return waiting_.has_value(); }
@@ -80,6 +82,9 @@ class Engine {
   bool idle() const { return outbox_.empty() && reports_.empty() && !waiting_; }
   // Trace lines and notices since the last call.
   std::vector<std::string> take_notes();
+  void note(std::string text) { notes_.push_back(std::move(text)); }
+
+  static constexpr std::size_t kHistory = 1000;
 
  private:
   struct Out {
@@ -108,7 +113,7 @@ class Engine {
   void end_ack_wait(Time now);
   void take_card(Time now);
   std::optional<Time> card_due() const;
-  void note(std::string text) { notes_.push_back(std::move(text)); }
+  void record(HostFrame frame);
   void trace(std::string_view direction, std::span<const std::uint8_t> bytes, Time at);
 
   ReaderState state_;
@@ -128,8 +133,9 @@ class Engine {
   bool bad_bcc_ = false;
   std::optional<milliseconds> split_;
 
-  std::vector<HostFrame> received_;
-  std::vector<Bytes> sent_;
+  std::deque<HostFrame> received_;
+  std::deque<Bytes> sent_;
+  std::size_t received_count_ = 0;
   int acknowledged_ = 0;
   int abandoned_ = 0;
   std::vector<std::string> notes_;

@@ -23,6 +23,7 @@ constexpr devlink::AccessCode kXerv3AccessCode{10, 23, 17, 21, 4, 15};
 constexpr devlink::AccessCode kXerv1AccessCode{19, 8, 22, 1, 14, 12};
 
 constexpr std::size_t kVersionLength = 16;
+constexpr std::size_t kMaxChunk = 4096;
 constexpr std::size_t kDipSwitches = 8;
 
 std::string fitted(std::string text, std::size_t length, char fill) {
@@ -181,13 +182,13 @@ Bytes read_available(int fd) {
 }  // namespace
 
 void VirtualReader::serve_port_requests(Time now) {
-  std::vector<std::string> notes;
   if (hang_up_requested_) {
     hang_up_requested_ = false;
     port_.close();
     engine_.line_lost();
     rx_.clear();
-    notes.push_back("line hung up");
+    engine_.note("line hung up");
+    changed_.notify_all();
   }
   if (reconnect_at_ && now >= *reconnect_at_) {
     reconnect_at_.reset();
@@ -195,13 +196,10 @@ void VirtualReader::serve_port_requests(Time now) {
     rx_.clear();
     try {
       port_.open();
-      notes.push_back("line back on " + port_.slave_name());
+      engine_.note("line back on " + port_.slave_name());
     } catch (const std::exception& e) {
-      notes.push_back(std::string("cannot come back: ") + e.what());
+      engine_.note(std::string("cannot come back: ") + e.what());
     }
-  }
-  if (!notes.empty()) {
-    emit(notes);
     changed_.notify_all();
   }
 }
@@ -220,7 +218,7 @@ void VirtualReader::loop() {
     engine_.on_time(now, !rx_.empty());
     for (const Bytes& w : engine_.take_due(now)) {
       if (!port_.is_open() || !write_all(port_.master(), w))
-        emit({"line down or full: bytes lost"});
+        engine_.note("line down or full: bytes lost");
     }
     changed_.notify_all();
     const std::vector<std::string> notes = engine_.take_notes();
@@ -252,7 +250,11 @@ void VirtualReader::loop() {
 
     lock.lock();
     if (!got.empty()) {
-      rx_.insert(rx_.end(), got.begin(), got.end());
+      // A host that never pauses cannot make the reader hold more than this; the frame then
+      // fails its check.
+      const std::size_t room = kMaxChunk - std::min(kMaxChunk, rx_.size());
+      rx_.insert(rx_.end(), got.begin(),
+                 got.begin() + static_cast<long>(std::min(room, got.size())));
       rx_last_ = Clock::now();
     }
   }
@@ -441,7 +443,7 @@ int VirtualReader::abandoned_reports() const {
 
 bool VirtualReader::wait_received(std::size_t count, milliseconds timeout) const {
   std::unique_lock lock(mu_);
-  return changed_.wait_for(lock, timeout, [&] { return engine_.received().size() >= count; });
+  return changed_.wait_for(lock, timeout, [&] { return engine_.received_count() >= count; });
 }
 
 bool VirtualReader::wait_idle(milliseconds timeout) const {

@@ -101,11 +101,11 @@ class VirtualReader {
   std::vector<std::pair<std::string, std::string>> settings() const;
   std::array<std::uint8_t, kEepromSize> eeprom() const;
   devlink::FrameFormat frame_format() const;  // in force
-  std::vector<HostFrame> received() const;
+  std::vector<HostFrame> received() const;    // the latest (up to Engine::kHistory)
   std::vector<Bytes> sent() const;
   int acknowledged_reports() const;
   int abandoned_reports() const;
-  // Waits until `count` host frames (control answers included) have been received.
+  // Waits until `count` host frames (control answers included) have come since the start.
   bool wait_received(std::size_t count, milliseconds timeout) const;
   // Waits until the reader is idle: no report queued or waiting for its ACK, nothing to send.
   bool wait_idle(milliseconds timeout) const;

@@ -31,6 +31,21 @@ TEST_F(LinkTest, FrameThatFailsItsCheckIsAnsweredNak) {
   EXPECT_EQ(frames[4].text, "SS");
 }
 
+TEST_F(LinkTest, EndlessStreamIsHeldToABoundAndRefused) {
+  start();
+  Bytes flood(20000, 'A');
+  flood.front() = devlink::kStx;
+  std::size_t done = 0;
+  while (done < flood.size()) {
+    const ssize_t n = ::write(host->fd(), flood.data() + done, flood.size() - done);
+    if (n > 0) done += static_cast<std::size_t>(n);
+    pollfd p{host->fd(), POLLOUT, 0};
+    ::poll(&p, 1, 100);
+  }
+  EXPECT_EQ(host->answer(), "<NAK>");
+  EXPECT_EQ(host->ask("SS"), "SS0");
+}
+
 TEST_F(LinkTest, AckInFrontOfACommandIsTakenApart) {
   start();
   Bytes b{devlink::kAck};
