@@ -1,11 +1,13 @@
 # What `cmake --install` puts into the prefix: the two libraries with their SONAME, the headers,
-# a pkg-config file per library and the CMake package Xerv (Xerv::xerv3com, Xerv::xerv1).
+# a pkg-config file per library, the CMake package Xerv (Xerv::xerv3com, Xerv::xerv1) and the
+# virtual reader xerv-sim.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 install(TARGETS xerv3com xerv1 EXPORT XervTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/xerv DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(TARGETS xerv-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(EXPORT XervTargets NAMESPACE Xerv:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Xerv)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/XervConfig.cmake.in
   ${PROJECT_BINARY_DIR}/XervConfig.cmake INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Xerv)

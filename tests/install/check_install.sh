@@ -9,6 +9,7 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 lib=$(dirname "$(find "$work/prefix" -name 'libxerv3com.so.1' | head -n 1)")
 test -L "$lib/libxerv3com.so.1" && test -L "$lib/libxerv1.so.1"
+test -x "$work/prefix/bin/xerv-sim"
 
 cmake -S "$source/examples/installed" -B "$work/cmake-build" -DCMAKE_PREFIX_PATH="$work/prefix" \
   -DCMAKE_C_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
