@@ -32,6 +32,8 @@ bool parse_track(const Word& word, Track& track);
 // Bytes from words: quoted words give their characters, the others hexadecimal digits in pairs
 // ("02", "4142").
 bool parse_bytes(const std::vector<Word>& words, std::size_t from, Bytes& bytes);
+// The value of a hexadecimal digit (either case), or -1.
+int hex_digit(char c);
 
 std::string control_help();
 

@@ -18,6 +18,8 @@
 
 namespace xsim {
 
+inline constexpr std::size_t kDipSwitches = 8;
+
 // A read or write command that waits for a card.
 struct Operation {
   enum class Kind { Read, Write };
