@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "result.h"
+#include "write_all.h"
 
 namespace devlink {
 
@@ -142,23 +143,7 @@ int Link::write_bytes(std::span<const std::uint8_t> bytes) {
   const auto per_byte = std::chrono::microseconds(11'000'000 / std::max<std::uint32_t>(baud_, 1));
   const auto deadline = Clock::now() + std::chrono::milliseconds(500) +
                         2 * per_byte * static_cast<long>(bytes.size());
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n > 0) {
-      done += static_cast<std::size_t>(n);
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0 && errno != EAGAIN) return kNoPort;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return kNoPort;
-    pollfd p{fd, POLLOUT, 0};
-    const int r = ::poll(&p, 1, static_cast<int>(left.count()));
-    if (r < 0 && errno != EINTR) return kNoPort;
-    if (r > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) return kNoPort;
-  }
-  return kOk;
+  return write_all(fd, bytes, deadline) ? kOk : kNoPort;
 }
 
 int Link::attempt(const Command& command, const Frame& frame, char* out,

@@ -1,7 +1,5 @@
 // Every libxerv1 export with arguments the fuzzer chooses (null, empty, long, any bytes),
 // through the library with its port open on a pseudo-terminal whose reader answers at random.
-#include <cstring>
-
 #include "export_harness.h"
 #include "xerv/xerv1.h"
 
@@ -19,19 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 5:
     case 6:
     case 7: {
-      // The caller's data holds L bytes (the count is the caller's promise); L itself is free.
-      const std::string& d = c.fields.size() > 1 ? c.fields[1] : c.answer;
-      const std::int32_t length = c.number(0) % 300;
-      const std::int32_t held = static_cast<std::int32_t>(d.size());
-      const std::int32_t l = length < 0 || length > held ? held : length;
-      auto bytes = xfuzz::buffer(d.size() + 1);
-      std::memcpy(bytes.get(), d.data(), d.size());
-      const std::int32_t* lp = c.arg(2) == nullptr ? nullptr : &l;
+      const xfuzz::CountedData d = xfuzz::counted_data(c);
+      const std::int32_t* count = c.arg(2) == nullptr ? nullptr : &d.count;
       const int which = c.which % 40;
-      if (which == 4) MagCard_NTT_Write(lp, bytes.get());
-      if (which == 5) MagCard_NTT8_Write(lp, bytes.get());
-      if (which == 6) MagCard_NTT_Write_Hold_Position(lp, bytes.get());
-      if (which == 7) MagCard_NTT8_Write_Hold_Position(lp, bytes.get());
+      if (which == 4) MagCard_NTT_Write(count, d.bytes.get());
+      if (which == 5) MagCard_NTT8_Write(count, d.bytes.get());
+      if (which == 6) MagCard_NTT_Write_Hold_Position(count, d.bytes.get());
+      if (which == 7) MagCard_NTT8_Write_Hold_Position(count, d.bytes.get());
       break;
     }
     case 8: DataReturn(a(0)); break;
@@ -75,17 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     case 35: rs_CommFormat_Set(a(0), a(1), a(2), a(3), a(4), a(5), a(6)); break;
     case 36: rs_CommSettings(a(0), a(1), a(2), a(3)); break;
-    case 37: {
-      int32_t v[8];
-      char track[111];
-      GetStatus(&v[0]);
-      GetCard_Result(&v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
-      GetTrk1Data(&v[0], track);
-      GetTrk2Data(&v[0], track);
-      GetTrk3Data(&v[0], track);
-      GetTrk4Data(&v[0], track);
-      break;
-    }
+    case 37: xfuzz::poll_queries(); break;
     default: ProtocolChange(); break;
   }
   return 0;

@@ -1,7 +1,5 @@
 // Every libxerv3com export with arguments the fuzzer chooses (null, empty, long, any bytes),
 // through the library with its port open on a pseudo-terminal whose reader answers at random.
-#include <cstring>
-
 #include "export_harness.h"
 #include "xerv/xerv3com.h"
 
@@ -53,17 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 31: IC_Card_Activate_EMV(xfuzz::buffer(XERV_IC_REPLY_SIZE).get()); break;
     case 32:
     case 33: {
-      // The caller's data holds L bytes (the count is the caller's promise); L itself is free.
-      const std::string& d = c.fields.size() > 1 ? c.fields[1] : c.answer;
-      const std::int32_t length = c.number(0) % 300;
-      const std::int32_t held = static_cast<std::int32_t>(d.size());
-      const std::int32_t l = length < 0 || length > held ? held : length;
-      auto bytes = xfuzz::buffer(d.size() + 1);
-      std::memcpy(bytes.get(), d.data(), d.size());
+      const xfuzz::CountedData d = xfuzz::counted_data(c);
       if (c.which % 44 == 32) {
-        IC_Card_DataSend(&l, a(2), bytes.get(), xfuzz::buffer(XERV_IC_REPLY_SIZE).get());
+        IC_Card_DataSend(&d.count, a(2), d.bytes.get(), xfuzz::buffer(XERV_IC_REPLY_SIZE).get());
       } else {
-        IC_Card_DataSend_EMV(&l, bytes.get(), xfuzz::buffer(XERV_IC_REPLY_SIZE).get());
+        IC_Card_DataSend_EMV(&d.count, d.bytes.get(), xfuzz::buffer(XERV_IC_REPLY_SIZE).get());
       }
       break;
     }
@@ -75,19 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 39: EE_Write(a(0), a(1)); break;
     case 40: rs_CommFormat_Set(a(0), a(1), a(2), a(3), a(4), a(5), a(6)); break;
     case 41: rs_CommSettings(a(0), a(1), a(2), a(3)); break;
-    case 42: {
-      int32_t v[8];
-      char track[111];
-      GetStatus(&v[0]);
-      GetEvent_Status(&v[0], &v[1], &v[2]);
-      GetError_Status(&v[0], &v[1], &v[2]);
-      GetCard_Result(&v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
-      GetTrk1Data(&v[0], track);
-      GetTrk2Data(&v[0], track);
-      GetTrk3Data(&v[0], track);
-      GetTrk4Data(&v[0], track);
-      break;
-    }
+    case 42: xfuzz::poll_queries(); break;
     default: ProtocolChange(); break;
   }
   return 0;

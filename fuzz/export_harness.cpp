@@ -1,5 +1,7 @@
 #include "export_harness.h"
 
+#include "xerv/xerv_common.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -60,6 +62,30 @@ Call split(const std::uint8_t* data, std::size_t size) {
   }
   c.answer = field;
   return c;
+}
+
+CountedData counted_data(const Call& c) {
+  const std::string& d = c.fields.size() > 1 ? c.fields[1] : c.answer;
+  const std::int32_t wanted = c.number(0) % 300;
+  const std::int32_t held = static_cast<std::int32_t>(d.size());
+  CountedData out;
+  out.count = wanted < 0 || wanted > held ? held : wanted;
+  out.bytes = std::make_unique<char[]>(d.size() + 1);
+  std::memcpy(out.bytes.get(), d.data(), d.size());
+  return out;
+}
+
+void poll_queries() {
+  int32_t v[8];
+  char track[111];
+  GetStatus(&v[0]);
+  GetEvent_Status(&v[0], &v[1], &v[2]);
+  GetError_Status(&v[0], &v[1], &v[2]);
+  GetCard_Result(&v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7]);
+  GetTrk1Data(&v[0], track);
+  GetTrk2Data(&v[0], track);
+  GetTrk3Data(&v[0], track);
+  GetTrk4Data(&v[0], track);
 }
 
 void set_answer(const std::string& answer) {

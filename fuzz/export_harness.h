@@ -34,6 +34,18 @@ Call split(const std::uint8_t* data, std::size_t size);
 void open_port_once(int (*port_open)(const char*));
 void set_answer(const std::string& answer);
 
+// Caller data for an export that takes a count and the bytes: the second field (else the answer)
+// as a heap copy of exactly its size, and a count that the bytes really hold (the count is the
+// caller's promise; which count is the fuzzer's choice).
+struct CountedData {
+  std::unique_ptr<char[]> bytes;
+  std::int32_t count = 0;
+};
+CountedData counted_data(const Call& c);
+
+// Runs every report query once, as a polling host does.
+void poll_queries();
+
 // A heap buffer of exactly the size an export documents, so a write past it is caught.
 inline std::unique_ptr<char[]> buffer(std::size_t size) {
   return std::make_unique<char[]>(size);
