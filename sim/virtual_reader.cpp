@@ -12,15 +12,15 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "../xerv1/eeprom_commands.h"
+#include "../xerv3com/eeprom_commands.h"
 #include "eeprom.h"
+#include "write_all.h"
 
 namespace xsim {
 
 namespace {
 
-// The libraries' access codes, as positions of their letters in the alphabet.
-constexpr devlink::AccessCode kXerv3AccessCode{10, 23, 17, 21, 4, 15};
-constexpr devlink::AccessCode kXerv1AccessCode{19, 8, 22, 1, 14, 12};
 
 constexpr std::size_t kVersionLength = 16;
 constexpr std::size_t kMaxChunk = 4096;
@@ -58,8 +58,9 @@ void drain(int fd) {
 }  // namespace
 
 std::string default_access_code(Protocol protocol) {
-  const auto code = devlink::assemble_access_code(protocol == Protocol::Xerv3 ? kXerv3AccessCode
-                                                                              : kXerv1AccessCode);
+  // The code each library sends.
+  const auto code = devlink::assemble_access_code(protocol == Protocol::Xerv3 ? xerv3::kAccessCode
+                                                                              : xerv1::kAccessCode);
   return std::string(code.begin(), code.end());
 }
 
@@ -146,19 +147,7 @@ namespace {
 // Writes all of `bytes` to the non-blocking master; a host that reads nothing for a while loses
 // the rest. Returns false when bytes were lost.
 bool write_all(int fd, const Bytes& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n > 0) {
-      done += static_cast<std::size_t>(n);
-      continue;
-    }
-    if (n < 0 && errno == EINTR) continue;
-    pollfd p{fd, POLLOUT, 0};
-    if (n < 0 && errno == EAGAIN && ::poll(&p, 1, 100) > 0) continue;
-    return false;
-  }
-  return true;
+  return devlink::write_all(fd, bytes, std::chrono::steady_clock::now() + milliseconds(100));
 }
 
 Bytes read_available(int fd) {

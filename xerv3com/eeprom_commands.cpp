@@ -2,11 +2,6 @@
 
 namespace xerv3 {
 
-namespace {
-// This reader family's access code, as letter positions (0 = 'A').
-constexpr devlink::AccessCode kAccessCode{10, 23, 17, 21, 4, 15};
-}  // namespace
-
 devlink::Command ee_open() {
   return devlink::eeprom_open(kEepromLetters, kAccessCode);
 }

@@ -12,6 +12,10 @@ namespace xerv3 {
 inline constexpr devlink::EepromLetters kEepromLetters{
     .open = "EO", .close = "EC", .enable = "EE", .disable = "ED", .read = "ER", .write = "EW"};
 
+// This reader family's access code, as letter positions (0 = 'A'); it is put together only when
+// the open command is built, so the code never stands in the library as one string.
+inline constexpr devlink::AccessCode kAccessCode{10, 23, 17, 21, 4, 15};
+
 // An "ER" reply echoes the two address characters; the data starts after them.
 inline constexpr std::size_t kEepromDataAt = 4;
 
