@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv1.h"
 
@@ -17,29 +18,13 @@ using namespace std::chrono_literals;
 constexpr char kUs = 0x1F;
 const Bytes kAck{0x06};
 
-class CardE2E : public ::testing::Test {
+class CardE2E : public HostTest {
  protected:
-  void SetUp() override { ASSERT_EQ(rs_PortOpen(reader.port().c_str()), 0); }
-  void TearDown() override {
-    reader.stop_answering();
-    rs_PortClose();
-  }
-
   // Sets the connection model code; the reader answers the track information query "j".
   void set_model(std::uint32_t code) {
     reader.answer_with([](const Bytes&) { return framed("j1234"); });
     ASSERT_EQ(Connection_Model_Setup(&code), 0);
     reader.stop_answering();
-  }
-
-  // Polls GetStatus until one of `bits` is set, at most two seconds.
-  std::int32_t wait_for_status(std::int32_t bits) {
-    std::int32_t status = 0;
-    for (int i = 0; i < 200 && (status & bits) == 0; ++i) {
-      EXPECT_EQ(GetStatus(&status), 0);
-      if ((status & bits) == 0) std::this_thread::sleep_for(10ms);
-    }
-    return status;
   }
 
   std::array<std::int32_t, 4> card_results() {
@@ -48,7 +33,6 @@ class CardE2E : public ::testing::Test {
     return {r[0], r[1], r[2], r[3]};
   }
 
-  PtyReader reader{1};
 };
 
 TEST_F(CardE2E, ReadAndTheCardReportSplitIntoTracks) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv1.h"
 
@@ -19,15 +20,7 @@ using namespace std::chrono_literals;
 const Bytes kAck{0x06};
 const Bytes kDle{0x10};
 
-class LinkE2E : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(rs_PortOpen(reader.port().c_str()), 0); }
-  void TearDown() override {
-    reader.stop_answering();
-    rs_PortClose();
-  }
-  PtyReader reader{2};
-};
+class LinkE2E : public HostTest {};
 
 // A command of each family, with arguments it accepts.
 const std::pair<const char*, std::function<int()>> kCommands[] = {

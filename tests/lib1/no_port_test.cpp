@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv1.h"
 
@@ -17,7 +18,7 @@ const int32_t five = 5;
 const uint32_t model = 101;
 
 // Every export that talks to the reader, with arguments it would accept, and GetEEPROM_Data.
-const std::pair<const char*, std::function<int()>> kEveryExport[] = {
+const NamedCall kEveryExport[] = {
     {"MagCard_Read", [] { return MagCard_Read("1"); }},
     {"MagCard_Read_Hold_Position", [] { return MagCard_Read_Hold_Position(nullptr); }},
     {"MagCard_Write", [] { return MagCard_Write("1", "2", "3"); }},
@@ -64,12 +65,7 @@ const std::pair<const char*, std::function<int()>> kEveryExport[] = {
 };
 
 TEST(NoPort, EveryExportGivesMinusOneBeforeOpenAndAfterClose) {
-  PtyReader reader{4};
-  for (const auto& [name, call] : kEveryExport) EXPECT_EQ(call(), -1) << name << " before open";
-  ASSERT_EQ(rs_PortOpen(reader.port().c_str()), 0);
-  ASSERT_EQ(rs_PortClose(), 0);
-  for (const auto& [name, call] : kEveryExport) EXPECT_EQ(call(), -1) << name << " after close";
-  EXPECT_TRUE(reader.read_for(100ms).empty());
+  expect_minus_one_without_port(kEveryExport);
 }
 
 }  // namespace

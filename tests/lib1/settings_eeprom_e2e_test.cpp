@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv1.h"
 
@@ -16,15 +17,7 @@ namespace {
 constexpr const char* N = nullptr;
 using Call = std::function<int32_t(char*)>;
 
-class SettingsEeprom : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(rs_PortOpen(reader.port().c_str()), 0); }
-  void TearDown() override {
-    reader.stop_answering();
-    rs_PortClose();
-  }
-  PtyReader reader{3};
-};
+class SettingsEeprom : public HostTest {};
 
 struct Exchange {
   const char* name;

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv3com.h"
 
@@ -22,11 +23,8 @@ std::string letters(const Bytes& frame) {
   return frame.size() >= 3 ? std::string(frame.begin() + 1, frame.begin() + 3) : "";
 }
 
-class CardE2E : public ::testing::Test {
+class CardE2E : public HostTest {
  protected:
-  void SetUp() override { ASSERT_EQ(rs_PortOpen(reader.port().c_str()), 0); }
-  void TearDown() override { rs_PortClose(); }
-
   // Sets the connection model code; the reader answers "ST" with four characters.
   void set_model(std::uint32_t code) {
     reader.answer_with([](const Bytes&) { return framed("ST1234"); });
@@ -34,17 +32,6 @@ class CardE2E : public ::testing::Test {
     reader.stop_answering();
   }
 
-  // Polls GetStatus until one of `bits` is set, at most two seconds.
-  std::int32_t wait_for_status(std::int32_t bits) {
-    std::int32_t status = 0;
-    for (int i = 0; i < 200 && (status & bits) == 0; ++i) {
-      EXPECT_EQ(GetStatus(&status), 0);
-      if ((status & bits) == 0) std::this_thread::sleep_for(10ms);
-    }
-    return status;
-  }
-
-  PtyReader reader{1};
 };
 
 TEST_F(CardE2E, ModelSetupReadAndTheCardReport) {
@@ -193,7 +180,7 @@ TEST_F(CardE2E, AReportWhileACommandWaitsIsStoredAndTheCommandGetsItsOwnAnswer) 
 }
 
 // Every card command export with arguments it would accept.
-const std::pair<const char*, std::function<int()>> kEveryExport[] = {
+const NamedCall kEveryExport[] = {
     {"MagCard_Read", [] { return MagCard_Read("C", nullptr); }},
     {"MagCard_Read_Eject_Position", [] { return MagCard_Read_Eject_Position("A", "01", ""); }},
     {"MagCard_Write", [] { return MagCard_Write("A", "1", "2", "3", 0); }},
@@ -235,12 +222,7 @@ const std::pair<const char*, std::function<int()>> kEveryExport[] = {
 };
 
 TEST(CardE2ENoPort, EveryExportGivesMinusOneBeforeOpenAndAfterClose) {
-  PtyReader reader{2};
-  for (const auto& [name, call] : kEveryExport) EXPECT_EQ(call(), -1) << name << " before open";
-  ASSERT_EQ(rs_PortOpen(reader.port().c_str()), 0);
-  ASSERT_EQ(rs_PortClose(), 0);
-  for (const auto& [name, call] : kEveryExport) EXPECT_EQ(call(), -1) << name << " after close";
-  EXPECT_TRUE(reader.read_for(100ms).empty());
+  expect_minus_one_without_port(kEveryExport);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv3com.h"
 
@@ -22,15 +23,7 @@ std::string text_of(const Bytes& b) {
   return std::string(b.begin(), b.end());
 }
 
-class IcEeprom : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_EQ(rs_PortOpen(reader.port().c_str()), 0); }
-  void TearDown() override {
-    reader.stop_answering();
-    rs_PortClose();
-  }
-  PtyReader reader{2};
-};
+class IcEeprom : public HostTest {};
 
 TEST_F(IcEeprom, OpenReadWholeAndClose) {
   const std::string all = hex_text(256);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv3com.h"
 
@@ -16,14 +17,8 @@ namespace {
 constexpr const char* N = nullptr;
 using Call = std::function<int32_t(char*)>;
 
-class Settings : public ::testing::Test {
+class Settings : public HostTest {
  protected:
-  void SetUp() override { ASSERT_EQ(rs_PortOpen(reader.port().c_str()), 0); }
-  void TearDown() override {
-    reader.stop_answering();
-    rs_PortClose();
-  }
-
   // Runs call with a buffer of exactly `size` bytes (so a sanitizer sees any write past it) while
   // the reader answers every frame with `answer`. Returns the result; out receives the buffer's
   // text.
@@ -37,7 +32,6 @@ class Settings : public ::testing::Test {
     return r;
   }
 
-  PtyReader reader{3};
 };
 
 struct Exchange {
