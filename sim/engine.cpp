@@ -38,6 +38,12 @@ void Engine::on_chunk(std::span<const std::uint8_t> chunk, Time now) {
       handle_control(piece.bytes[0], now);
     } else if (waiting_) {
       deferred_.push_back(std::move(piece.bytes));  // answered once the report is done with
+    } else if (report_due(now)) {
+      // A reader reports when it has something to report: a due report goes out before the
+      // command is answered (a frame gap after the reader's last frame, so the host takes the
+      // two apart), and the command is answered once the report is acknowledged.
+      deferred_.push_back(std::move(piece.bytes));
+      start_report(std::max(now, last_send_ + timing_.frame_gap));
     } else {
       handle_frame(piece.bytes, now);
     }
@@ -245,6 +251,10 @@ void Engine::end_ack_wait(Time now) {
     deferred_.pop_front();
     handle_frame(raw, now);
   }
+}
+
+bool Engine::report_due(Time now) const {
+  return !reports_.empty() && outbox_.empty() && now >= reports_.front().not_before;
 }
 
 void Engine::on_time(Time now, bool host_busy) {

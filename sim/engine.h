@@ -53,6 +53,8 @@ class Engine {
   void on_time(Time now, bool host_busy);
   // When on_time or take_due next has something to do (`host_busy` as for on_time).
   std::optional<Time> next_deadline(bool host_busy) const;
+  // A queued report may go out now (nothing else is being sent).
+  bool report_due(Time now) const;
   // The writes due by now, in order; each is one write to the line.
   std::vector<Bytes> take_due(Time now);
   // The line went away: what was on its way is lost.
