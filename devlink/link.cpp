@@ -149,7 +149,12 @@ int Link::write_bytes(std::span<const std::uint8_t> bytes) {
 int Link::attempt(const Command& command, const Frame& frame, char* out,
                   std::size_t out_size) {
   {
-    std::lock_guard lock(mu_);
+    // A frame still arriving is most likely a report: let it complete and be acknowledged first.
+    // An acknowledgement written right behind the command frame would reach the reader as part
+    // of that frame; the reader would then send the report again and it would be stored twice.
+    std::unique_lock lock(mu_);
+    idle_cv_.wait_for(lock, kQuietBeforeSend / kClockDivisor,
+                      [this] { return !engine_.frame_pending() || stopping_; });
     engine_.begin_wait(command.request);
   }
   int result = write_bytes(frame.view());
@@ -166,7 +171,12 @@ int Link::attempt(const Command& command, const Frame& frame, char* out,
       result = kTimeout;
   }
   // Clean-up: the attempt's answer (or whatever failed) is consumed; a late answer is unasked.
-  reset_receive();
+  // A frame still arriving at the time-out is left to complete as unasked, so that a report
+  // that came just then is kept and acknowledged rather than cut in two and lost.
+  if (result == kTimeout && receiving_)
+    engine_.begin_wait(0);
+  else
+    reset_receive();
   return result;
 }
 

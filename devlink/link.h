@@ -32,6 +32,8 @@ inline constexpr int kClockDivisor = 1;
 #endif
 // Attempts of one command when the reader answers NAK.
 inline constexpr int kAttempts = 3;
+// How long a command waits, at most, for a frame that is arriving to complete before it is sent.
+inline constexpr std::chrono::milliseconds kQuietBeforeSend{500};
 
 class Link {
  public:
