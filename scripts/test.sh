@@ -8,9 +8,9 @@ jobs=$(nproc)
 
 cmake -S . -B build/asan -DXERV_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug
 cmake --build build/asan -j "$jobs"
-# The two soak tests spend most of their time waiting on the line: two more slots than cores let
-# the rest of the suite run beside them.
-ctest --test-dir build/asan -j "$((jobs + 2))" --output-on-failure --timeout 300
+# The four soak processes spend most of their time waiting on the line: four more slots than
+# cores let the rest of the suite run beside them.
+ctest --test-dir build/asan -j "$((jobs + 4))" --output-on-failure --timeout 300
 
 cmake -S . -B build/tsan -DXERV_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/tsan -j "$jobs"
