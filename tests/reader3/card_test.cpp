@@ -7,43 +7,12 @@
 #include <string>
 
 #include "reader3_fixture.h"
+#include "sample_cards.h"
 
 namespace reader3 {
 namespace {
 
-constexpr int32_t kNone = -1;  // the track is not in the report
-
-// Track texts within what each slot holds (JIS II 69, ISO1 76, ISO2 37, ISO3 104).
-const Track t1 = Track::text("%B4000123412341234^READER/TEST^2512?");
-const Track t2 = Track::text(";4000123412341234=2512101?");
-const Track t3 = Track::text(";011234567890123456789=0000?");
-const Track t4 = Track::text("JIS2 DATA 0123456789");
-const Track none = Track::none();
-const std::string d1 = t1.data, d2 = t2.data, d3 = t3.data, d4 = t4.data;
-
-// Tracks as long as their slots hold, so that a field ends at its length, not at a separator.
-std::string filled(std::size_t length, char first) {
-  std::string s;
-  for (std::size_t i = 0; i < length; ++i) s += static_cast<char>(first + i % 10);
-  return s;
-}
-const std::string f1 = filled(76, 'A'), f2 = filled(37, '0'), f3 = filled(104, 'a'),
-                  f4 = filled(69, 'K');
-const Card full{{Track::text(f1), Track::text(f2), Track::text(f3), Track::text(f4)}};
-
-struct ModelRow {
-  std::uint32_t code;
-  Card card;
-  std::array<int32_t, 4> results;
-  std::array<std::string, 4> data;  // what GetTrk1Data..GetTrk4Data give
-};
-
-void PrintTo(const ModelRow& row, std::ostream* os) {
-  *os << "model " << row.code << " results";
-  for (const int32_t r : row.results) *os << ' ' << r;
-  *os << " lengths";
-  for (const std::string& d : row.data) *os << ' ' << d.size();
-}
+using namespace xtest::cards;
 
 class Xerv3ModelRead : public Xerv3Test, public ::testing::WithParamInterface<ModelRow> {};
 
