@@ -8,16 +8,6 @@
 namespace reader1 {
 namespace {
 
-std::string hex(const std::array<std::uint8_t, xsim::kEepromSize>& bytes) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string out;
-  for (const std::uint8_t b : bytes) {
-    out += digits[b >> 4];
-    out += digits[b & 0x0F];
-  }
-  return out;
-}
-
 TEST_F(Xerv1Test, EepromWritesReadBackUnderTheAccessCode) {
   char byte[3] = {};
   EXPECT_EQ(EE_Read("3A", byte), 907) << "closed";
@@ -40,7 +30,7 @@ TEST_F(Xerv1Test, EepromWritesReadBackUnderTheAccessCode) {
   EXPECT_EQ(row_out, row);
   char all[257] = {};
   ASSERT_EQ(EE_Read("**", all), 0);
-  EXPECT_EQ(all, hex(reader->eeprom()));
+  EXPECT_EQ(all, xtest::eeprom_hex(reader->eeprom()));
 
   ASSERT_EQ(EE_Disable(), 0);
   EXPECT_EQ(EE_Write("3A", "00"), 907);
@@ -59,7 +49,7 @@ TEST_F(Xerv1Test, EepromRefusesAnotherAccessCode) {
 // The reader has no command that sends the EEPROM unasked, so the test puts the frame on the line
 // itself; the library keeps its data for GetEEPROM_Data, once.
 TEST_F(Xerv1Test, WholeEepromThatComesUnaskedIsKept) {
-  const std::string data = hex(reader->eeprom());
+  const std::string data = xtest::eeprom_hex(reader->eeprom());
   const auto frame = xsim::frame_bytes(reader->frame_format(), "s**" + data);
   ASSERT_TRUE(frame.has_value());
   reader->send_garbage(*frame);

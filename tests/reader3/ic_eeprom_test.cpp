@@ -63,16 +63,6 @@ TEST_F(Xerv3Test, IcBlocksOfTheLongestLength) {
   EXPECT_EQ(blocks[0], std::vector<std::uint8_t>(data.begin(), data.end()));
 }
 
-std::string hex(const std::array<std::uint8_t, xsim::kEepromSize>& bytes) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string out;
-  for (const std::uint8_t b : bytes) {
-    out += digits[b >> 4];
-    out += digits[b & 0x0F];
-  }
-  return out;
-}
-
 TEST_F(Xerv3Test, EepromWritesReadBackUnderTheAccessCode) {
   char byte[3] = {};
   EXPECT_EQ(EE_Read("3A", byte), 4) << "closed";
@@ -94,7 +84,7 @@ TEST_F(Xerv3Test, EepromWritesReadBackUnderTheAccessCode) {
   EXPECT_EQ(row_out, row);
   char all[257] = {};
   ASSERT_EQ(EE_Read("**", all), 0);
-  EXPECT_EQ(all, hex(reader->eeprom()));
+  EXPECT_EQ(all, xtest::eeprom_hex(reader->eeprom()));
   EXPECT_EQ(std::string(all).substr(0x50 * 2, 32), row);
 
   ASSERT_EQ(EE_Disable(), 0);

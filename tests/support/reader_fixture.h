@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -107,6 +108,17 @@ inline std::vector<std::string> track_texts() {
     const std::string text(buffer);
     EXPECT_EQ(static_cast<std::size_t>(length), text.size());
     out.push_back(text);
+  }
+  return out;
+}
+
+// The reader's EEPROM as the libraries give it: upper-case hexadecimal text, two digits a byte.
+inline std::string eeprom_hex(const std::array<std::uint8_t, xsim::kEepromSize>& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (const std::uint8_t b : bytes) {
+    out += digits[b >> 4];
+    out += digits[b & 0x0F];
   }
   return out;
 }
