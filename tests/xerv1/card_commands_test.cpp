@@ -8,6 +8,7 @@
 namespace xerv1 {
 namespace {
 
+using namespace xtest;
 using devlink::kBadLength;
 using devlink::kBadValue;
 using devlink::kNullArg;
@@ -20,15 +21,6 @@ TEST(CardCommands, FixedTexts) {
       {cmd::kVersion, sends("VR", 22)},
   };
   for (const auto& [id, expect] : cases) check(plain(id), expect, std::string(id.text));
-}
-
-struct OneArgCase {
-  const char* arg;
-  Expect expect;
-};
-
-void run_cases(devlink::Command (*build)(const char*), std::initializer_list<OneArgCase> cases) {
-  for (const auto& c : cases) check(build(c.arg), c.expect, name_of(c.arg));
 }
 
 TEST(CardCommands, OneArgumentCommands) {

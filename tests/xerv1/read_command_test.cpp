@@ -8,6 +8,7 @@
 namespace xerv1 {
 namespace {
 
+using namespace xtest;
 using devlink::kBadLength;
 using devlink::kBadValue;
 using Flags = std::array<std::int32_t, 4>;

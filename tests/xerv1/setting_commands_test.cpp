@@ -8,6 +8,7 @@
 namespace xerv1 {
 namespace {
 
+using namespace xtest;
 using devlink::kBadLength;
 using devlink::kBadValue;
 using devlink::kNullArg;

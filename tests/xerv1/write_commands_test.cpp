@@ -7,6 +7,7 @@
 namespace xerv1 {
 namespace {
 
+using namespace xtest;
 using devlink::Command;
 using devlink::kBadLength;
 using devlink::kBadValue;

@@ -6,11 +6,13 @@
 
 #include <string>
 
+#include "command_check.h"
 #include "result.h"
 
 namespace xerv3 {
 namespace {
 
+using namespace xtest;
 using devlink::CardStore;
 using devlink::Command;
 using devlink::kBadLength;
@@ -19,40 +21,6 @@ using devlink::kNullArg;
 using Flags = std::array<std::int32_t, 4>;
 
 constexpr std::uint8_t kSep = 0x1F;
-
-// What a builder gave: an error and nothing to send, or a text with its request code.
-struct Expect {
-  int error = 0;
-  std::string text;
-  int request = 0;
-};
-Expect fails(int error) {
-  return {error, "", 0};
-}
-Expect sends(std::string text, int request) {
-  return {0, std::move(text), request};
-}
-
-void check(const Command& c, const Expect& e, const std::string& name) {
-  EXPECT_EQ(c.error, e.error) << name;
-  if (e.error != 0) {
-    EXPECT_EQ(c.length, 0u) << name << ": an argument error sends nothing";
-    return;
-  }
-  EXPECT_EQ(std::string(c.view()), e.text) << name;
-  EXPECT_EQ(c.request, e.request) << name;
-}
-
-struct OneArgCase {
-  const char* arg;
-  Expect expect;
-};
-
-void run_cases(Command (*build)(const char*), std::initializer_list<OneArgCase> cases) {
-  for (const auto& c : cases) {
-    check(build(c.arg), c.expect, c.arg == nullptr ? "(null)" : c.arg);
-  }
-}
 
 TEST(CardCommands, EjectCard) {
   run_cases(eject_card, {

@@ -1,13 +1,15 @@
-// What a builder gave: an error and nothing to send, or a text with its request code.
+// What a command builder gave: an error and nothing to send, or a text with its request code.
+// Both families' builder tests check their commands this way.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "command.h"
 
-namespace xerv1 {
+namespace xtest {
 
 struct Expect {
   int error = 0;
@@ -35,4 +37,15 @@ inline std::string name_of(const char* s) {
   return s == nullptr ? "(null)" : s;
 }
 
-}  // namespace xerv1
+// A builder that takes one text argument, checked against a table of arguments.
+struct OneArgCase {
+  const char* arg;
+  Expect expect;
+};
+
+inline void run_cases(devlink::Command (*build)(const char*),
+                      std::initializer_list<OneArgCase> cases) {
+  for (const auto& c : cases) check(build(c.arg), c.expect, name_of(c.arg));
+}
+
+}  // namespace xtest
