@@ -21,7 +21,7 @@ Outcome setting(ReaderState& s, std::string_view letters, std::string_view name,
   return answered(Answer::reply(std::string(letters) + s.settings.value(name).value_or("")));
 }
 
-Outcome eeprom_open(ReaderState& s, std::string_view code) {
+Outcome eeprom_open(ReaderState& s, std::string_view, std::string_view code) {
   const std::string& accepted =
       s.protocol == Protocol::Xerv3 ? s.access_code_xerv3 : s.access_code_xerv1;
   if (code != accepted) return refused(ng::kAccess);
@@ -29,19 +29,19 @@ Outcome eeprom_open(ReaderState& s, std::string_view code) {
   return answered(Answer::ack());
 }
 
-Outcome eeprom_close(ReaderState& s) {
+Outcome eeprom_close(ReaderState& s, std::string_view, std::string_view) {
   s.eeprom.open = false;
   s.eeprom.write_enabled = false;
   return answered(Answer::ack());
 }
 
-Outcome eeprom_enable(ReaderState& s, bool enable) {
+namespace {
+
+Outcome enable_writing(ReaderState& s, bool enable) {
   if (!s.eeprom.open) return refused(ng::kAccess);
   s.eeprom.write_enabled = enable;
   return answered(Answer::ack());
 }
-
-namespace {
 
 int access_refusal(Eeprom::Access a) {
   switch (a) {
@@ -58,6 +58,14 @@ int access_refusal(Eeprom::Access a) {
 
 }  // namespace
 
+Outcome eeprom_enable(ReaderState& s, std::string_view, std::string_view) {
+  return enable_writing(s, true);
+}
+
+Outcome eeprom_disable(ReaderState& s, std::string_view, std::string_view) {
+  return enable_writing(s, false);
+}
+
 Outcome eeprom_read(ReaderState& s, std::string_view letters, std::string_view address) {
   if (address.size() != 2) return refused(ng::kBadLength);
   std::string hex;
@@ -65,7 +73,7 @@ Outcome eeprom_read(ReaderState& s, std::string_view letters, std::string_view a
   return answered(Answer::reply(std::string(letters) + std::string(address) + hex));
 }
 
-Outcome eeprom_write(ReaderState& s, std::string_view p) {
+Outcome eeprom_write(ReaderState& s, std::string_view, std::string_view p) {
   if (p.size() < 2) return refused(ng::kBadLength);
   const int r = access_refusal(s.eeprom.write(p.substr(0, 2), p.substr(2)));
   return r != 0 ? refused(r) : answered(Answer::ack());
@@ -91,8 +99,29 @@ std::string status_characters(const ReaderState& s, std::size_t count) {
   return out;
 }
 
-std::string test_result(char) {
-  return std::string(12, '0');
+Outcome prohibit(ReaderState& s, std::string_view, std::string_view p) {
+  if (!p.empty()) return refused(ng::kBadLength);
+  s.armed.reset();
+  return answered(Answer::ack());
+}
+
+Outcome write_mode_selection(ReaderState& s, std::string_view, std::string_view p) {
+  if (p.size() != 1) return refused(ng::kBadLength);
+  if (p[0] < '0' || p[0] > '2') return refused(ng::kBadValue);
+  s.write_mode_selection = p[0];
+  return answered(Answer::ack());
+}
+
+Outcome cleaning(ReaderState&, std::string_view, std::string_view p) {
+  return p.size() == 1 ? answered(Answer::ack()) : refused(ng::kBadLength);
+}
+
+Outcome test(ReaderState& s, std::string_view letters, std::string_view p) {
+  if (p.size() > 1) return refused(ng::kBadLength);
+  const char t = p.empty() ? '1' : p[0];
+  if (t == '0') return answered(Answer::reply(std::string(letters) + "00" + s.dip_switches));
+  // Every test passes: twelve '0's.
+  return answered(Answer::reply(std::string(letters) + t + std::string(12, '0')));
 }
 
 }  // namespace xsim

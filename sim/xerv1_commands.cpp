@@ -7,10 +7,8 @@ namespace xsim {
 
 namespace {
 
-using Handler = Outcome (*)(ReaderState& s, char letter, std::string_view p);
-
 // "1" reads, "2" reads and holds the card; the selection names tracks 1 to 3, each once.
-Outcome read_card(ReaderState& s, char letter, std::string_view p) {
+Outcome read_card(ReaderState& s, std::string_view letters, std::string_view p) {
   if (p.size() > 3) return refused(ng::kBadLength);
   Selection selection = 0;
   for (const char c : p) {
@@ -19,15 +17,15 @@ Outcome read_card(ReaderState& s, char letter, std::string_view p) {
     if ((selection & bit) != 0) return refused(ng::kBadValue);
     selection |= bit;
   }
-  const char report = letter == '1' ? 'A' : 'B';
+  const char report = letters == "1" ? 'A' : 'B';
   s.new_operation = true;
   s.armed = Operation{Operation::Kind::Read, std::string(1, report), selection, {}};
   return answered(Answer::ack());
 }
 
 // "3" writes, "4" writes and holds the card.
-Outcome write_card(ReaderState& s, char letter, std::string_view p) {
-  const char report = letter == '3' ? 'C' : 'D';
+Outcome write_card(ReaderState& s, std::string_view letters, std::string_view p) {
+  const char report = letters == "3" ? 'C' : 'D';
   s.new_operation = true;
   s.armed = Operation{Operation::Kind::Write, std::string(1, report), 0,
                       write_fields(Protocol::Xerv1, s.model, s.format.separator, p)};
@@ -35,24 +33,18 @@ Outcome write_card(ReaderState& s, char letter, std::string_view p) {
 }
 
 // ":" + ten characters, answered "J" and the same ten.
-Outcome data_return(ReaderState& s, char, std::string_view p) {
+Outcome data_return(ReaderState& s, std::string_view, std::string_view p) {
   if (p.size() != 10) return refused(ng::kBadLength);
   s.data_return = p;
   return answered(Answer::reply("J" + std::string(p)));
 }
 
-Outcome no_parameters(ReaderState&, char, std::string_view p) {
+Outcome no_parameters(ReaderState&, std::string_view, std::string_view p) {
   return p.empty() ? answered(Answer::ack()) : refused(ng::kBadLength);
 }
 
-Outcome prohibit(ReaderState& s, char, std::string_view p) {
-  if (!p.empty()) return refused(ng::kBadLength);
-  s.armed.reset();
-  return answered(Answer::ack());
-}
-
 // "<" resets; "<0" resets into XERV3.
-Outcome reset(ReaderState& s, char, std::string_view p) {
+Outcome reset(ReaderState& s, std::string_view, std::string_view p) {
   if (p.size() > 1) return refused(ng::kBadLength);
   if (p.size() == 1 && p[0] != '0') return refused(ng::kBadValue);
   s.reset_requested = true;
@@ -60,59 +52,19 @@ Outcome reset(ReaderState& s, char, std::string_view p) {
   return answered(Answer::ack());
 }
 
-Outcome status(ReaderState& s, char, std::string_view p) {
+Outcome status(ReaderState& s, std::string_view, std::string_view p) {
   if (!p.empty()) return refused(ng::kBadLength);
   return answered(Answer::reply("M" + status_characters(s, 3)));
 }
 
-Outcome write_mode_selection(ReaderState& s, char, std::string_view p) {
-  if (p.size() != 1) return refused(ng::kBadLength);
-  if (p[0] < '0' || p[0] > '2') return refused(ng::kBadValue);
-  s.write_mode_selection = p[0];
-  return answered(Answer::ack());
-}
-
-Outcome cleaning(ReaderState&, char, std::string_view p) {
-  return p.size() == 1 ? answered(Answer::ack()) : refused(ng::kBadLength);
-}
-
-Outcome plain_setting(ReaderState& s, char letter, std::string_view p) {
-  const std::string letters(1, letter);
+Outcome plain_setting(ReaderState& s, std::string_view letters, std::string_view p) {
   return setting(s, letters, *Settings::name_for(Protocol::Xerv1, letters), p);
 }
 
-// "k0" reads the DIP switches: "k0", one filler character, the eight switches. Any other test
-// answers its character and twelve result characters; "k" alone runs test 1.
-Outcome test(ReaderState& s, char, std::string_view p) {
-  if (p.size() > 1) return refused(ng::kBadLength);
-  const char t = p.empty() ? '1' : p[0];
-  if (t == '0') return answered(Answer::reply("k00" + s.dip_switches));
-  return answered(Answer::reply(std::string("k") + t + test_result(t)));
-}
-
 // "VR", the one two-letter command of the set.
-Outcome version(ReaderState& s, char, std::string_view p) {
+Outcome version(ReaderState& s, std::string_view, std::string_view p) {
   if (p != "R") return refused(ng::kUnknownCommand);
   return answered(Answer::reply("VR" + s.version));
-}
-
-Outcome ee_open(ReaderState& s, char, std::string_view p) {
-  return eeprom_open(s, p);
-}
-Outcome ee_close(ReaderState& s, char, std::string_view) {
-  return eeprom_close(s);
-}
-Outcome ee_enable(ReaderState& s, char, std::string_view) {
-  return eeprom_enable(s, true);
-}
-Outcome ee_disable(ReaderState& s, char, std::string_view) {
-  return eeprom_enable(s, false);
-}
-Outcome ee_read(ReaderState& s, char, std::string_view p) {
-  return eeprom_read(s, "s", p);
-}
-Outcome ee_write(ReaderState& s, char, std::string_view p) {
-  return eeprom_write(s, p);
 }
 
 struct Entry {
@@ -121,34 +73,13 @@ struct Entry {
 };
 
 constexpr Entry kCommands[] = {
-    {'1', read_card},
-    {'2', read_card},
-    {'3', write_card},
-    {'4', write_card},
-    {':', data_return},
-    {';', no_parameters},
-    {'>', no_parameters},
-    {'0', prohibit},
-    {'<', reset},
-    {'=', status},
-    {'6', write_mode_selection},
-    {'a', cleaning},
-    {'e', plain_setting},
-    {'j', plain_setting},
-    {'b', plain_setting},
-    {'c', plain_setting},
-    {'h', plain_setting},
-    {'g', plain_setting},
-    {'f', plain_setting},
-    {'o', plain_setting},
-    {'k', test},
-    {'V', version},
-    {'p', ee_open},
-    {'v', ee_close},
-    {'q', ee_enable},
-    {'r', ee_disable},
-    {'s', ee_read},
-    {'t', ee_write},
+    {'1', read_card},     {'2', read_card},      {'3', write_card},           {'4', write_card},
+    {':', data_return},   {';', no_parameters},  {'>', no_parameters},        {'0', prohibit},
+    {'<', reset},         {'=', status},         {'6', write_mode_selection}, {'a', cleaning},
+    {'e', plain_setting}, {'j', plain_setting},  {'b', plain_setting},        {'c', plain_setting},
+    {'h', plain_setting}, {'g', plain_setting},  {'f', plain_setting},        {'o', plain_setting},
+    {'k', test},          {'V', version},        {'p', eeprom_open},          {'v', eeprom_close},
+    {'q', eeprom_enable}, {'r', eeprom_disable}, {'s', eeprom_read},          {'t', eeprom_write},
 };
 
 }  // namespace
@@ -157,7 +88,7 @@ Answer handle_xerv1(ReaderState& s, std::string_view command) {
   if (command.empty()) return Answer::dle();
   for (const Entry& e : kCommands) {
     if (e.letter != command[0]) continue;
-    Outcome o = e.handler(s, e.letter, command.substr(1));
+    Outcome o = e.handler(s, command.substr(0, 1), command.substr(1));
     return o.refusal != 0 ? Answer::dle() : std::move(o.answer);
   }
   return Answer::dle();

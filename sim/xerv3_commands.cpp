@@ -9,8 +9,6 @@ namespace xsim {
 
 namespace {
 
-using Handler = Outcome (*)(ReaderState& s, std::string_view letters, std::string_view p);
-
 bool is_upper(char c) {
   return c >= 'A' && c <= 'Z';
 }
@@ -58,19 +56,6 @@ Outcome eject(ReaderState&, std::string_view, std::string_view p) {
   return ok ? answered(Answer::ack()) : refused(ng::kBadValue);
 }
 
-Outcome write_mode_selection(ReaderState& s, std::string_view, std::string_view p) {
-  if (p.size() != 1) return refused(ng::kBadLength);
-  if (p[0] < '0' || p[0] > '2') return refused(ng::kBadValue);
-  s.write_mode_selection = p[0];
-  return answered(Answer::ack());
-}
-
-Outcome prohibit(ReaderState& s, std::string_view, std::string_view p) {
-  if (!p.empty()) return refused(ng::kBadLength);
-  s.armed.reset();
-  return answered(Answer::ack());
-}
-
 // "PR" resets; "PR1" resets into XERV1.
 Outcome reset(ReaderState& s, std::string_view, std::string_view p) {
   if (p.size() > 1) return refused(ng::kBadLength);
@@ -84,19 +69,6 @@ Outcome status(ReaderState& s, std::string_view, std::string_view p) {
   if (p.size() != 1) return refused(ng::kBadLength);
   if (p[0] != 'C' && p[0] != 'I') return refused(ng::kBadValue);
   return answered(Answer::reply("PS" + std::string(p) + status_characters(s, 12)));
-}
-
-Outcome cleaning(ReaderState&, std::string_view, std::string_view p) {
-  return p.size() == 1 ? answered(Answer::ack()) : refused(ng::kBadLength);
-}
-
-// "PT0" reads the DIP switches: "PT0", one filler character, the eight switches. Any other test
-// answers its character and twelve result characters; "PT" alone runs test 1.
-Outcome test(ReaderState& s, std::string_view, std::string_view p) {
-  if (p.size() > 1) return refused(ng::kBadLength);
-  const char t = p.empty() ? '1' : p[0];
-  if (t == '0') return answered(Answer::reply("PT00" + s.dip_switches));
-  return answered(Answer::reply(std::string("PT") + t + test_result(t)));
 }
 
 Outcome output_port(ReaderState& s, std::string_view, std::string_view p) {
@@ -159,50 +131,31 @@ Outcome ic_data(ReaderState& s, std::string_view letters, std::string_view p) {
   return answered(Answer::reply(ic_reply(letters == "IP" ? "IP" : "ID", s.ic.card->response)));
 }
 
-Outcome ee_open(ReaderState& s, std::string_view, std::string_view p) {
-  return eeprom_open(s, p);
-}
-Outcome ee_close(ReaderState& s, std::string_view, std::string_view) {
-  return eeprom_close(s);
-}
-Outcome ee_enable(ReaderState& s, std::string_view, std::string_view) {
-  return eeprom_enable(s, true);
-}
-Outcome ee_disable(ReaderState& s, std::string_view, std::string_view) {
-  return eeprom_enable(s, false);
-}
-Outcome ee_read(ReaderState& s, std::string_view, std::string_view p) {
-  return eeprom_read(s, "ER", p);
-}
-Outcome ee_write(ReaderState& s, std::string_view, std::string_view p) {
-  return eeprom_write(s, p);
-}
-
 struct Entry {
   std::string_view letters;
   Handler handler;
 };
 
 constexpr Entry kCommands[] = {
-    {"CR", read_card},     {"CW", write_card},
-    {"PE", eject},         {"PM", write_mode_selection},
-    {"PP", prohibit},      {"PR", reset},
-    {"PS", status},        {"PW", cleaning},
-    {"PT", test},          {"PO", output_port},
-    {"VR", version},       {"ST", model},
-    {"SH", plain_setting}, {"SE", plain_setting},
-    {"SP", plain_setting}, {"SL", plain_setting},
-    {"SB", plain_setting}, {"SR", plain_setting},
-    {"SN", plain_setting}, {"SJ", send_range},
-    {"SM", plain_setting}, {"SS", plain_setting},
-    {"SY", plain_setting}, {"SV", plain_setting},
-    {"SG", plain_setting}, {"IU", ic_set},
-    {"IE", ic_deactivate}, {"IN", ic_activate},
-    {"IS", ic_activate},   {"IP", ic_data},
-    {"IC", ic_data},       {"EO", ee_open},
-    {"EC", ee_close},      {"EE", ee_enable},
-    {"ED", ee_disable},    {"ER", ee_read},
-    {"EW", ee_write},
+    {"CR", read_card},      {"CW", write_card},
+    {"PE", eject},          {"PM", write_mode_selection},
+    {"PP", prohibit},       {"PR", reset},
+    {"PS", status},         {"PW", cleaning},
+    {"PT", test},           {"PO", output_port},
+    {"VR", version},        {"ST", model},
+    {"SH", plain_setting},  {"SE", plain_setting},
+    {"SP", plain_setting},  {"SL", plain_setting},
+    {"SB", plain_setting},  {"SR", plain_setting},
+    {"SN", plain_setting},  {"SJ", send_range},
+    {"SM", plain_setting},  {"SS", plain_setting},
+    {"SY", plain_setting},  {"SV", plain_setting},
+    {"SG", plain_setting},  {"IU", ic_set},
+    {"IE", ic_deactivate},  {"IN", ic_activate},
+    {"IS", ic_activate},    {"IP", ic_data},
+    {"IC", ic_data},        {"EO", eeprom_open},
+    {"EC", eeprom_close},   {"EE", eeprom_enable},
+    {"ED", eeprom_disable}, {"ER", eeprom_read},
+    {"EW", eeprom_write},
 };
 
 Answer ng_answer(int code) {
