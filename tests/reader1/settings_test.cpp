@@ -1,40 +1,17 @@
 // The reader's settings through libxerv1: each setting's query and set form against the virtual
 // reader, which keeps the new value; a refusal (DLE); a new frame format taken up at the reader's
 // reset and then on the library's side; and the protocol change.
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "reader1_fixture.h"
 
 namespace reader1 {
 namespace {
 
-using Call = std::function<int32_t(char*)>;
+using xtest::eeprom_byte;
+using xtest::SettingRow;
 
-struct SettingRow {
-  const char* name;  // the reader's name of the setting
-  std::size_t size;  // the buffer the header asks for
-  Call query;
-  Call set;
-  std::string initial;  // the reader's value before
-  std::string updated;  // and after the set form
-};
-
-void PrintTo(const SettingRow& row, std::ostream* os) {
-  *os << row.name;
-}
-
-class Xerv1Setting : public Xerv1Test, public ::testing::WithParamInterface<SettingRow> {
- protected:
-  // Runs a call with a buffer of exactly the header's size; returns the buffer's text.
-  std::string run(const Call& call) {
-    std::vector<char> buffer(GetParam().size, '#');
-    buffer.back() = '\0';
-    EXPECT_EQ(call(buffer.data()), 0);
-    return buffer.data();
-  }
-};
+class Xerv1Setting : public xtest::SettingTest<xsim::Protocol::Xerv1> {};
 
 TEST_P(Xerv1Setting, QuerySetAndQueryAgain) {
   const SettingRow& row = GetParam();
@@ -135,14 +112,6 @@ TEST_F(Xerv1Test, NewFrameFormatOnBothSidesAfterReset) {
   EXPECT_EQ(reader->frame_format().separator, 0x1D);
   ASSERT_EQ(Shutter_Control_Set(N, shutter), 0);
   EXPECT_STREQ(shutter, "0");
-}
-
-std::string eeprom_byte(const char* address) {
-  char out[3] = {};
-  EXPECT_EQ(EE_Open(), 0);
-  EXPECT_EQ(EE_Read(address, out), 0);
-  EXPECT_EQ(EE_Close(), 0);
-  return out;
 }
 
 // "<0" makes the reader speak XERV3 and note it in its EEPROM; the control method brings it back,

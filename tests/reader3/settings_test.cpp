@@ -1,40 +1,17 @@
 // The reader's settings through libxerv3com: each setting's query and set form against the
 // virtual reader, which keeps the new value; a refusal; a new frame format taken up at the
 // reader's reset and then on the library's side; and the protocol change.
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "reader3_fixture.h"
 
 namespace reader3 {
 namespace {
 
-using Call = std::function<int32_t(char*)>;
+using xtest::eeprom_byte;
+using xtest::SettingRow;
 
-struct SettingRow {
-  const char* name;  // the reader's name of the setting
-  std::size_t size;  // the buffer the header asks for
-  Call query;
-  Call set;
-  std::string initial;  // the reader's value before
-  std::string updated;  // and after the set form
-};
-
-void PrintTo(const SettingRow& row, std::ostream* os) {
-  *os << row.name;
-}
-
-class Xerv3Setting : public Xerv3Test, public ::testing::WithParamInterface<SettingRow> {
- protected:
-  // Runs a call with a buffer of exactly the header's size; returns the buffer's text.
-  std::string run(const Call& call, int32_t expected_result = 0) {
-    std::vector<char> buffer(GetParam().size, '#');
-    buffer.back() = '\0';
-    EXPECT_EQ(call(buffer.data()), expected_result);
-    return buffer.data();
-  }
-};
+class Xerv3Setting : public xtest::SettingTest<xsim::Protocol::Xerv3> {};
 
 TEST_P(Xerv3Setting, QuerySetAndQueryAgain) {
   const SettingRow& row = GetParam();
@@ -143,14 +120,6 @@ TEST_F(Xerv3Test, NewFrameFormatOnBothSidesAfterReset) {
   EXPECT_EQ(reader->frame_format().separator, 0x1D);
   ASSERT_EQ(Shutter_Control_Set(N, shutter), 0);
   EXPECT_STREQ(shutter, "0");
-}
-
-std::string eeprom_byte(const char* address) {
-  char out[3] = {};
-  EXPECT_EQ(EE_Open(), 0);
-  EXPECT_EQ(EE_Read(address, out), 0);
-  EXPECT_EQ(EE_Close(), 0);
-  return out;
 }
 
 // "PR1" makes the reader speak XERV1 and note it in its EEPROM; the control method brings it

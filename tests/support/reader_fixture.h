@@ -7,7 +7,9 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,8 +18,11 @@
 #include "virtual_reader.h"
 #include "xerv/xerv_common.h"
 
-// Both libraries export it, each with its own table of codes.
+// Both libraries export these: the first with its own table of codes, the EEPROM access alike.
 extern "C" int32_t Connection_Model_Setup(const uint32_t* code);
+extern "C" int32_t EE_Open(void);
+extern "C" int32_t EE_Read(const char* address, char* out);
+extern "C" int32_t EE_Close(void);
 
 namespace xtest {
 
@@ -83,6 +88,35 @@ class ReaderTest : public ::testing::Test {
   std::unique_ptr<xsim::VirtualReader> reader;
 };
 
+// One setting of the reader: its query and set forms through the library, and the value before
+// and after the set form.
+using SettingCall = std::function<int32_t(char*)>;
+
+struct SettingRow {
+  const char* name;  // the reader's name of the setting
+  std::size_t size;  // the buffer the header asks for
+  SettingCall query;
+  SettingCall set;
+  std::string initial;  // the reader's value before
+  std::string updated;  // and after the set form
+};
+
+inline void PrintTo(const SettingRow& row, std::ostream* os) {
+  *os << row.name;
+}
+
+template <xsim::Protocol P>
+class SettingTest : public ReaderTest<P>, public ::testing::WithParamInterface<SettingRow> {
+ protected:
+  // Runs a call with a buffer of exactly the header's size; returns the buffer's text.
+  std::string run(const SettingCall& call) {
+    std::vector<char> buffer(this->GetParam().size, '#');
+    buffer.back() = '\0';
+    EXPECT_EQ(call(buffer.data()), 0);
+    return buffer.data();
+  }
+};
+
 // The four per-track results and lengths of GetCard_Result.
 struct CardResult {
   std::int32_t r[4] = {};
@@ -120,6 +154,15 @@ inline std::string eeprom_hex(const std::array<std::uint8_t, xsim::kEepromSize>&
     out += digits[b >> 4];
     out += digits[b & 0x0F];
   }
+  return out;
+}
+
+// One EEPROM byte read through the library's EEPROM access, as two hexadecimal digits.
+inline std::string eeprom_byte(const char* address) {
+  char out[3] = {};
+  EXPECT_EQ(EE_Open(), 0);
+  EXPECT_EQ(EE_Read(address, out), 0);
+  EXPECT_EQ(EE_Close(), 0);
   return out;
 }
 
