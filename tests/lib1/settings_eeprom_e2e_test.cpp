@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "host_test.h"
 #include "pty_reader.h"
@@ -15,21 +13,11 @@ namespace xtest {
 namespace {
 
 constexpr const char* N = nullptr;
-using Call = std::function<int32_t(char*)>;
 
 class SettingsEeprom : public HostTest {};
 
-struct Exchange {
-  const char* name;
-  Call call;
-  std::size_t size;   // the buffer the header asks for
-  std::string wire;   // the command text the library frames
-  std::string reply;  // the reader's answer
-  std::string out;    // what the buffer then holds
-};
-
 TEST_F(SettingsEeprom, QueryAndSetForms) {
-  const Exchange cases[] = {
+  const BufferExchange cases[] = {
       {"e query", [](char* o) { return Power_ON_OFF_Operation_Setup(N, o); }, 4, "e", "e1FF",
        "1FF"},
       {"e set", [](char* o) { return Power_ON_OFF_Operation_Setup("0", o); }, 4, "e0FF", "e0FF",
@@ -52,12 +40,9 @@ TEST_F(SettingsEeprom, QueryAndSetForms) {
   };
   for (const auto& c : cases) {
     const Bytes answer = c.reply.empty() ? Bytes{0x06} : framed(c.reply);
-    reader.answer_with([&](const Bytes&) { return answer; });
-    std::vector<char> buffer(c.size, '#');
-    buffer.back() = '\0';
-    EXPECT_EQ(c.call(buffer.data()), 0) << c.name;
-    reader.stop_answering();
-    EXPECT_EQ(std::string(buffer.data()), c.out) << c.name;
+    std::string out;
+    EXPECT_EQ(run(c.call, c.size, answer, out), 0) << c.name;
+    EXPECT_EQ(out, c.out) << c.name;
     ASSERT_EQ(reader.frames_seen().size(), 1u) << c.name;
     EXPECT_EQ(reader.frames_seen()[0], framed(c.wire)) << c.name;
   }

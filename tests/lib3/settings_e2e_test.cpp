@@ -5,7 +5,6 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "host_test.h"
 #include "pty_reader.h"
@@ -17,34 +16,10 @@ namespace {
 constexpr const char* N = nullptr;
 using Call = std::function<int32_t(char*)>;
 
-class Settings : public HostTest {
- protected:
-  // Runs call with a buffer of exactly `size` bytes (so a sanitizer sees any write past it) while
-  // the reader answers every frame with `answer`. Returns the result; out receives the buffer's
-  // text.
-  int32_t run(const Call& call, std::size_t size, const Bytes& answer, std::string& out) {
-    reader.answer_with([&](const Bytes&) { return answer; });
-    std::vector<char> buffer(size, '#');
-    buffer.back() = '\0';
-    const int32_t r = call(buffer.data());
-    reader.stop_answering();
-    out = buffer.data();
-    return r;
-  }
-
-};
-
-struct Exchange {
-  const char* name;
-  Call call;
-  std::size_t size;   // the buffer the header asks for
-  std::string wire;   // the command text the library frames
-  std::string reply;  // the reader's answer
-  std::string out;    // what the buffer then holds
-};
+class Settings : public HostTest {};
 
 TEST_F(Settings, QueryAndSetOfEveryExport) {
-  const Exchange cases[] = {
+  const BufferExchange cases[] = {
       {"SH query", [](char* o) { return Card_Inst_End_Set(N, N, N, o); }, 7, "SH", "SHFF1030",
        "FF1030"},
       {"SH set", [](char* o) { return Card_Inst_End_Set("R", "S0", "", o); }, 7, "SHRS0",
@@ -95,7 +70,7 @@ TEST_F(Settings, QueryAndSetOfEveryExport) {
        "SD1234567", "1234567"},
       {"SF answers SM", [](char* o) { return Write_Mode_Set("", o); }, 2, "SM", "SF1", "1"},
   };
-  for (const Exchange& c : cases) {
+  for (const BufferExchange& c : cases) {
     std::string out;
     EXPECT_EQ(run(c.call, c.size, framed(c.reply), out), 0) << c.name;
     EXPECT_EQ(out, c.out) << c.name;

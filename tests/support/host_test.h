@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "pty_reader.h"
 #include "xerv/xerv_common.h"
@@ -24,6 +26,31 @@ class HostTest : public ::testing::Test {
     rs_PortClose();
   }
   PtyReader reader{2};
+
+  // An export that fills the caller's buffer, the frame it sends and the buffer's text after the
+  // reader's answer.
+  struct BufferExchange {
+    const char* name;
+    std::function<int32_t(char*)> call;
+    std::size_t size;   // the buffer the header asks for
+    std::string wire;   // the command text the library frames
+    std::string reply;  // the reader's answer
+    std::string out;    // what the buffer then holds
+  };
+
+  // Runs call with a buffer of exactly `size` bytes (so a sanitizer sees any write past it) while
+  // the reader answers every frame with `answer`. Returns the result; out receives the buffer's
+  // text.
+  int32_t run(const std::function<int32_t(char*)>& call, std::size_t size, const Bytes& answer,
+              std::string& out) {
+    reader.answer_with([&](const Bytes&) { return answer; });
+    std::vector<char> buffer(size, '#');
+    buffer.back() = '\0';
+    const int32_t r = call(buffer.data());
+    reader.stop_answering();
+    out = buffer.data();
+    return r;
+  }
 };
 
 // Polls GetStatus until one of `bits` is set, at most two seconds; returns the last status.
