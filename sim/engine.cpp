@@ -257,12 +257,18 @@ bool Engine::report_due(Time now) const {
   return !reports_.empty() && outbox_.empty() && now >= reports_.front().not_before;
 }
 
+// No report starts while one waits for its ACK, host bytes are arriving or something else is on
+// its way out; otherwise the first one starts at its time, a frame gap after the reader's last
+// frame.
+std::optional<Time> Engine::report_start(bool host_busy) const {
+  if (waiting_ || host_busy || reports_.empty() || !outbox_.empty()) return std::nullopt;
+  return std::max(reports_.front().not_before, last_send_ + timing_.frame_gap);
+}
+
 void Engine::on_time(Time now, bool host_busy) {
   if (waiting_ && now >= waiting_->deadline) resend_or_abandon(now);
   if (const auto due = card_due(); due && now >= *due) take_card(now);
-  if (waiting_ || host_busy || reports_.empty() || !outbox_.empty()) return;
-  if (now >= std::max(reports_.front().not_before, last_send_ + timing_.frame_gap))
-    start_report(now);
+  if (const auto start = report_start(host_busy); start && now >= *start) start_report(now);
 }
 
 std::optional<Time> Engine::next_deadline(bool host_busy) const {
@@ -271,8 +277,7 @@ std::optional<Time> Engine::next_deadline(bool host_busy) const {
   if (!outbox_.empty()) consider(outbox_.front().at);
   if (waiting_) consider(waiting_->deadline);
   if (const auto due = card_due()) consider(*due);
-  if (!waiting_ && !host_busy && outbox_.empty() && !reports_.empty())
-    consider(std::max(reports_.front().not_before, last_send_ + timing_.frame_gap));
+  if (const auto start = report_start(host_busy)) consider(*start);
   return next;
 }
 

@@ -78,8 +78,6 @@ class Engine {
   std::size_t received_count() const { return received_count_; }
   int acknowledged_reports() const { return acknowledged_; }
   int abandoned_reports() const { return abandoned_; }
-  bool awaiting_ack() const { return waiting_.has_value(); }
-  std::size_t queued_reports() const { return reports_.size(); }
   // Nothing to send and no report queued or waiting for its ACK.
   bool idle() const { return outbox_.empty() && reports_.empty() && !waiting_; }
   // Trace lines and notices since the last call.
@@ -115,6 +113,8 @@ class Engine {
   void end_ack_wait(Time now);
   void take_card(Time now);
   std::optional<Time> card_due() const;
+  // When the first queued report may start, or nothing while none may.
+  std::optional<Time> report_start(bool host_busy) const;
   void record(HostFrame frame);
   void trace(std::string_view direction, std::span<const std::uint8_t> bytes, Time at);
 
