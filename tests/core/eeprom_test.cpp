@@ -5,12 +5,14 @@
 #include <cstring>
 #include <string>
 
+#include "hex_pattern.h"
 #include "result.h"
 
 namespace {
 
 using devlink::Command;
 using devlink::EepromLetters;
+using xtest::hex_pattern;
 
 // The two letter sets the libraries use.
 constexpr EepromLetters kTwoLetter{"EO", "EC", "EE", "ED", "ER", "EW"};
@@ -105,13 +107,6 @@ std::string er_reply(const std::string& address, const std::string& data) {
   return "ER" + address + data;
 }
 
-std::string hex_text(std::size_t n) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string s;
-  for (std::size_t i = 0; i < n; ++i) s += digits[i % 16];
-  return s;
-}
-
 struct Decoded {
   int result;
   std::string out;
@@ -128,7 +123,7 @@ Decoded decode(const std::string& text, int request, devlink::Store& store,
 }
 
 TEST(EepromReply, RequestCodeSelectsTheLength) {
-  const std::string all = hex_text(256);
+  const std::string all = hex_pattern(256, 1);
   struct Case {
     const char* name;
     std::string text;
@@ -148,8 +143,8 @@ TEST(EepromReply, RequestCodeSelectsTheLength) {
        {909, std::string(300, '#')}},
       {"one-letter reply, data at R3", "s3A0F", 146, 3, {0, "0F"}},
       {"short byte", er_reply("3A", "0"), 146, 4, {909, "0"}},
-      {"short row", er_reply("3*", hex_text(20)), 147, 4, {909, hex_text(20)}},
-      {"short all", er_reply("**", hex_text(255)), 148, 4, {909, hex_text(255)}},
+      {"short row", er_reply("3*", hex_pattern(20, 1)), 147, 4, {909, hex_pattern(20, 1)}},
+      {"short all", er_reply("**", hex_pattern(255, 1)), 148, 4, {909, hex_pattern(255, 1)}},
       {"letters and address only", "ER**", 148, 4, {909, ""}},
       {"address cut off", "ER", 148, 4, {909, ""}},
   };
@@ -174,7 +169,7 @@ TEST(EepromReply, NullOutputCopiesNothing) {
 
 TEST(EepromReply, UnaskedWholeReadGoesIntoTheDataBlock) {
   devlink::Store store;
-  const std::string all = hex_text(256);
+  const std::string all = hex_pattern(256, 1);
   const Decoded d = decode(er_reply("**", all + "XYZ"), 0, store);
   EXPECT_EQ(d.result, 0);
   EXPECT_EQ(d.out, std::string(300, '#')) << "the caller's buffer is not the target";
@@ -185,7 +180,7 @@ TEST(EepromReply, UnaskedWholeReadGoesIntoTheDataBlock) {
 
 TEST(EepromReply, UnaskedShortReadStoresWhatArrivedWithItsLength) {
   devlink::Store store;
-  ASSERT_EQ(decode(er_reply("**", hex_text(256)), 0, store).result, 0);
+  ASSERT_EQ(decode(er_reply("**", hex_pattern(256, 1)), 0, store).result, 0);
 
   EXPECT_EQ(decode(er_reply("**", "ABCD"), 0, store).result, 909);
   EXPECT_EQ(store.block.length, 4);

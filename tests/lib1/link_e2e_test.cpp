@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "hex_pattern.h"
 #include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv1.h"
@@ -86,13 +87,6 @@ TEST_F(LinkE2E, NakIsRetriedThreeTimes) {
   EXPECT_EQ(reader.frames_seen().size(), 3u);
 }
 
-std::string hex_text(std::size_t n) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string s;
-  for (std::size_t i = 0; i < n; ++i) s += digits[(i * 7) % 16];
-  return s;
-}
-
 TEST_F(LinkE2E, UnaskedWholeEepromWaitsForGetEepromData) {
   char buffer[257];
   std::memset(buffer, '#', sizeof buffer);
@@ -101,7 +95,7 @@ TEST_F(LinkE2E, UnaskedWholeEepromWaitsForGetEepromData) {
   EXPECT_EQ(length, 0);
   EXPECT_EQ(buffer[0], '#') << "nothing kept: the buffer is untouched";
 
-  const std::string all = hex_text(256);
+  const std::string all = hex_pattern(256);
   reader.send(framed("s**" + all));
   EXPECT_TRUE(reader.read_for(300ms).empty()) << "the answer is not acknowledged";
   for (int i = 0; i < 100 && length == 0; ++i) {

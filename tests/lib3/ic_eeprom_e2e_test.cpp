@@ -5,19 +5,13 @@
 #include <string>
 #include <thread>
 
+#include "hex_pattern.h"
 #include "host_test.h"
 #include "pty_reader.h"
 #include "xerv/xerv3com.h"
 
 namespace xtest {
 namespace {
-
-std::string hex_text(std::size_t n) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string s;
-  for (std::size_t i = 0; i < n; ++i) s += digits[(i * 7) % 16];
-  return s;
-}
 
 std::string text_of(const Bytes& b) {
   return std::string(b.begin(), b.end());
@@ -26,7 +20,7 @@ std::string text_of(const Bytes& b) {
 class IcEeprom : public HostTest {};
 
 TEST_F(IcEeprom, OpenReadWholeAndClose) {
-  const std::string all = hex_text(256);
+  const std::string all = hex_pattern(256);
   reader.answer_with([&](const Bytes& frame) {
     if (frame == framed("ER**")) return framed("ER**" + all);
     return Bytes{0x06};
@@ -51,7 +45,7 @@ TEST_F(IcEeprom, OpenReadWholeAndClose) {
 TEST_F(IcEeprom, ReadByteAndRowAndShortReply) {
   reader.answer_with([&](const Bytes& frame) {
     if (frame == framed("ER3A")) return framed("ER3A0F");
-    if (frame == framed("ER3*")) return framed("ER3*" + hex_text(32));
+    if (frame == framed("ER3*")) return framed("ER3*" + hex_pattern(32));
     if (frame == framed("ER4*")) return framed("ER4*ABCD");  // cut short
     return Bytes{0x06};
   });
@@ -59,7 +53,7 @@ TEST_F(IcEeprom, ReadByteAndRowAndShortReply) {
   EXPECT_EQ(EE_Read("3A", out), 0);
   EXPECT_EQ(std::string(out), "0F");
   EXPECT_EQ(EE_Read("3*", out), 0);
-  EXPECT_EQ(std::string(out), hex_text(32));
+  EXPECT_EQ(std::string(out), hex_pattern(32));
   EXPECT_EQ(EE_Read("4*", out), 909);
   EXPECT_EQ(std::string(out), "ABCD");
 }
@@ -92,7 +86,7 @@ TEST_F(IcEeprom, WriteSendsAddressAndData) {
 }
 
 TEST_F(IcEeprom, UnaskedWholeReadDoesNotDisturbTheNextCommand) {
-  reader.send(framed("ER**" + hex_text(256)));
+  reader.send(framed("ER**" + hex_pattern(256)));
   // The library keeps it in its data block and sends nothing back.
   EXPECT_TRUE(reader.read_for(400ms).empty());
 
@@ -153,7 +147,7 @@ TEST_F(IcEeprom, ActivationRepliesAndPlainCommands) {
 TEST_F(IcEeprom, AnswerOfTheWrongKindLeavesTheBufferAlone) {
   reader.answer_with([](const Bytes& frame) {
     if (frame == framed("ER3A")) return framed(std::string("ID\x00\x20", 4) + std::string(32, 'x'));
-    return framed("ER**" + hex_text(256));
+    return framed("ER**" + hex_pattern(256));
   });
   char small[3] = "##";
   EXPECT_EQ(EE_Read("3A", small), 909);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "eeprom.h"
+#include "hex_pattern.h"
 #include "link_profile.h"
 #include "result.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 using devlink::kMismatch;
 using devlink::kUnknownReply;
+using xtest::hex_pattern;
 
 struct Decoded {
   int result;
@@ -112,23 +114,16 @@ TEST(Replies, DataReturnComparesTheTenCharacters) {
   }
 }
 
-std::string hex_text(std::size_t n) {
-  static const char digits[] = "0123456789ABCDEF";
-  std::string s;
-  for (std::size_t i = 0; i < n; ++i) s += digits[(i * 7) % 16];
-  return s;
-}
-
 TEST(Replies, EepromDataFollowsTheEchoedAddress) {
   devlink::Store store;
   Decoded d = decode("s3A0F", store, 3, devlink::kEeReadByte);
   EXPECT_EQ(d.result, 0);
   EXPECT_EQ(d.out, "0F");
-  d = decode("s3*" + hex_text(32), store, 33, devlink::kEeReadRow);
-  EXPECT_EQ(d.out, hex_text(32));
+  d = decode("s3*" + hex_pattern(32), store, 33, devlink::kEeReadRow);
+  EXPECT_EQ(d.out, hex_pattern(32));
 
   // The whole EEPROM, while no command waits: kept in the data block.
-  const std::string all = hex_text(256);
+  const std::string all = hex_pattern(256);
   const std::vector<std::uint8_t> bytes = [&] {
     const std::string text = "s**" + all;
     return std::vector<std::uint8_t>(text.begin(), text.end());
