@@ -30,8 +30,7 @@ Outcome eeprom_open(ReaderState& s, std::string_view, std::string_view code) {
 }
 
 Outcome eeprom_close(ReaderState& s, std::string_view, std::string_view) {
-  s.eeprom.open = false;
-  s.eeprom.write_enabled = false;
+  s.eeprom.close();
   return answered(Answer::ack());
 }
 

@@ -35,6 +35,11 @@ class Eeprom {
 
   bool open = false;
   bool write_enabled = false;
+  // Ends access; writing has to be enabled again after the next open.
+  void close() {
+    open = false;
+    write_enabled = false;
+  }
 
   // The hexadecimal text of the byte, row or whole EEPROM an address names.
   Access read(std::string_view address, std::string& hex) const;

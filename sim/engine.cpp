@@ -123,8 +123,7 @@ void Engine::apply_reset() {
     note(state_.protocol == Protocol::Xerv3 ? "protocol now XERV3" : "protocol now XERV1");
   }
   state_.armed.reset();
-  state_.eeprom.open = false;
-  state_.eeprom.write_enabled = false;
+  state_.eeprom.close();
   state_.ic.active = false;
   reports_.clear();
 }
