@@ -9,35 +9,12 @@
 #include <cstdio>
 #include <string>
 
+#include "probe.h"
 #include "pty_reader.h"
 #include "xerv/xerv_common.h"
 
 namespace xtest {
 namespace {
-
-// Runs the probe with the library under test; returns what it printed on its first line.
-std::string probe(const std::string& port, const char* mode, pid_t* holder = nullptr) {
-  int out[2];
-  if (::pipe(out) != 0) return "pipe";
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::dup2(out[1], 1);
-    ::close(out[0]);
-    ::execl(OPEN_PROBE, OPEN_PROBE, XERV_LIBRARY, port.c_str(), mode, static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  std::string line;
-  char c;
-  while (::read(out[0], &c, 1) == 1 && c != '\n') line += c;
-  ::close(out[0]);
-  if (holder != nullptr) {
-    *holder = pid;
-  } else {
-    ::waitpid(pid, nullptr, 0);
-  }
-  return line;
-}
 
 TEST(LibraryPort, SecondProcessGets9000WhileThePortIsOpen) {
   PtyReader reader{3};

@@ -19,7 +19,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -32,11 +31,10 @@
 #include <thread>
 #include <vector>
 
+#include "probe.h"
 #include "pty_reader.h"
 #include "test_env.h"
 #include "virtual_reader.h"
-
-extern char** environ;
 
 namespace xfaults {
 
@@ -418,24 +416,10 @@ TYPED_TEST_P(FaultsTest, HangUpWhileIdle) {
 TYPED_TEST_P(FaultsTest, KilledHolderFreesThePort) {
 #if defined(OPEN_PROBE) && defined(XERV_LIBRARY)
   ASSERT_EQ(rs_PortClose(), 0);
-  int out[2];
-  ASSERT_EQ(::pipe(out), 0);
-  posix_spawn_file_actions_t actions;
-  ::posix_spawn_file_actions_init(&actions);
-  ::posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  ::posix_spawn_file_actions_addclose(&actions, out[0]);
   const std::string port = this->reader.port();
-  char* argv[] = {const_cast<char*>(OPEN_PROBE), const_cast<char*>(XERV_LIBRARY),
-                  const_cast<char*>(port.c_str()), const_cast<char*>("hold"), nullptr};
   pid_t holder = 0;
-  ASSERT_EQ(::posix_spawn(&holder, OPEN_PROBE, &actions, nullptr, argv, environ), 0);
-  ::posix_spawn_file_actions_destroy(&actions);
-  ::close(out[1]);
-  std::string line;
-  char ch = 0;
-  while (::read(out[0], &ch, 1) == 1 && ch != '\n') line += ch;
-  ::close(out[0]);
-  EXPECT_EQ(line, "0") << "the holder opened the port";
+  EXPECT_EQ(xtest::probe(port, "hold", &holder), "0") << "the holder opened the port";
+  ASSERT_GT(holder, 0) << "the probe started";
   EXPECT_EQ(rs_PortOpen(port.c_str()), 9000);
 
   ::kill(holder, SIGKILL);
