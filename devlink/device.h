@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "command.h"
+#include "frame_format.h"
 #include "library_lock.h"
 #include "link.h"
 #include "reply.h"
@@ -49,7 +50,7 @@ class Device {
   // first: -1 without a port, then the builder's argument error (nothing is sent). A command with
   // request code 0 has nothing to send and gives 0.
   template <class Build>
-  int command(Build&& build, char* out, std::size_t out_size) {
+  int command(Build&& build, char* out = nullptr, std::size_t out_size = 0) {
     std::lock_guard api(api_mu_);
     if (!open_.load()) return kNoPort;
     const Command c = link_.with_state(build);
@@ -60,10 +61,9 @@ class Device {
     if (c.request == 0) return kOk;
     return link_.transact(c, out, out_size);
   }
-  // A command whose reply copies nothing to the caller.
-  template <class Build>
-  int command(Build&& build, std::nullptr_t) {
-    return command(build, nullptr, 0);
+  // Sends a command that needs neither the store nor the frame format, with the same checks.
+  int send(const Command& c, char* out = nullptr, std::size_t out_size = 0) {
+    return command([&](Store&, FrameFormat&) { return c; }, out, out_size);
   }
 
   // Runs f(store, format) under the state lock when a port is open (for the library's own

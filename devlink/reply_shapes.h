@@ -14,6 +14,10 @@ inline constexpr std::size_t kDipswReplyLength = 8;
 inline constexpr std::size_t kTestReplyLength = 12;
 // Characters of the program version.
 inline constexpr std::size_t kVersionReplyLength = 16;
+// The caller's buffers for these replies, as the headers document them: the characters and a NUL.
+inline constexpr std::size_t kTestBufferSize = kTestReplyLength + 1;
+inline constexpr std::size_t kDipswBufferSize = kDipswReplyLength + 1;
+inline constexpr std::size_t kVersionBufferSize = kVersionReplyLength + 1;
 
 // The test reply ("PT" or "k"): the character after the letters names the test. '0' (the DIP
 // switches) copies the 8 characters that follow one further character; any other test copies

@@ -1,7 +1,7 @@
 // The card commands of libxerv1 as C exports, with the caller's buffer and its documented size
 // where the reply is copied.
 #include "card_commands.h"
-#include "export_send.h"
+#include "device.h"
 #include "read_command.h"
 #include "replies.h"
 #include "xerv/xerv1.h"
@@ -10,17 +10,13 @@ namespace {
 
 using devlink::FrameFormat;
 using devlink::Store;
-using xerv1::send;
+using devlink::this_device;
 namespace cmd = xerv1::cmd;
 
-// The buffer sizes the header documents: the reply's characters and a NUL.
-constexpr std::size_t kTestBuffer = devlink::kTestReplyLength + 1;
-constexpr std::size_t kDipswBuffer = devlink::kDipswReplyLength + 1;
-constexpr std::size_t kVersionBuffer = devlink::kVersionReplyLength + 1;
 static_assert(XERV1_STATUS_SIZE == xerv1::kStatusBufferSize);
 
 int32_t read(const xerv1::CommandId& id, const char* selection) {
-  return xerv1::send_built(
+  return this_device().command(
       [&](Store& store, FrameFormat&) { return xerv1::mag_card_read(store.card, id, selection); });
 }
 
@@ -36,49 +32,49 @@ int32_t MagCard_Read_Hold_Position(const char* selection) {
 }
 
 int32_t DataReturn(const char* ten) {
-  return xerv1::send_built(
+  return this_device().command(
       [&](Store& store, FrameFormat&) { return xerv1::data_return(store, ten); });
 }
 
 int32_t Eject_Card(void) {
-  return send(plain(cmd::kEject));
+  return this_device().send(plain(cmd::kEject));
 }
 int32_t Eject_Card2(void) {
-  return send(plain(cmd::kEject2));
+  return this_device().send(plain(cmd::kEject2));
 }
 int32_t Op_Prohibition(void) {
-  return send(plain(cmd::kProhibit));
+  return this_device().send(plain(cmd::kProhibit));
 }
 int32_t Reset_Device(void) {
-  return send(plain(cmd::kReset));
+  return this_device().send(plain(cmd::kReset));
 }
 int32_t ProtocolChange(void) {
-  return send(plain(cmd::kProtocolChange));
+  return this_device().send(plain(cmd::kProtocolChange));
 }
 
 int32_t StatusCheck(char* out) {
-  return send(xerv1::status_check(out), out, xerv1::kStatusBufferSize);
+  return this_device().send(xerv1::status_check(out), out, xerv1::kStatusBufferSize);
 }
 int32_t Write_Mode_Selection(const char* mode) {
-  return send(xerv1::write_mode_selection(mode));
+  return this_device().send(xerv1::write_mode_selection(mode));
 }
 int32_t Cleaning_Card(const char* how) {
-  return send(xerv1::cleaning_card(how));
+  return this_device().send(xerv1::cleaning_card(how));
 }
 int32_t Test_Cmd(const char* test, char* out) {
-  return send(xerv1::test_cmd(test), out, kTestBuffer);
+  return this_device().send(xerv1::test_cmd(test), out, devlink::kTestBufferSize);
 }
 int32_t Dipsw_Read(char* out) {
-  return send(plain(cmd::kDipsw), out, kDipswBuffer);
+  return this_device().send(plain(cmd::kDipsw), out, devlink::kDipswBufferSize);
 }
 int32_t ProgVersion_Read(char* out) {
-  return send(plain(cmd::kVersion), out, kVersionBuffer);
+  return this_device().send(plain(cmd::kVersion), out, devlink::kVersionBufferSize);
 }
 
 int32_t Connection_Model_Setup(const uint32_t* code) {
   // The reply's values are kept in the card store; the caller gets only the result.
   char reply[xerv1::kTrackInfoReply + 1] = {};
-  return xerv1::send_built(
+  return this_device().command(
       [&](Store& store, FrameFormat& format) {
         return xerv1::connection_model_setup(store.card, format, code);
       },

@@ -2,14 +2,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "device.h"
 #include "eeprom_commands.h"
-#include "export_send.h"
 #include "xerv/xerv1.h"
 
 namespace {
 
+using devlink::this_device;
 using xerv1::kEepromLetters;
-using xerv1::send;
 
 // Hands out the data block: its length, and its characters and a NUL in buffer; then clears it.
 int take_data_block(devlink::DataBlock& block, int32_t* length, char* buffer) {
@@ -30,27 +30,27 @@ int take_data_block(devlink::DataBlock& block, int32_t* length, char* buffer) {
 extern "C" {
 
 int32_t EE_Open(void) {
-  return send(devlink::eeprom_open(kEepromLetters, xerv1::kAccessCode));
+  return this_device().send(devlink::eeprom_open(kEepromLetters, xerv1::kAccessCode));
 }
 int32_t EE_Close(void) {
-  return send(devlink::eeprom_close(kEepromLetters));
+  return this_device().send(devlink::eeprom_close(kEepromLetters));
 }
 int32_t EE_Enable(void) {
-  return send(devlink::eeprom_enable(kEepromLetters));
+  return this_device().send(devlink::eeprom_enable(kEepromLetters));
 }
 int32_t EE_Disable(void) {
-  return send(devlink::eeprom_disable(kEepromLetters));
+  return this_device().send(devlink::eeprom_disable(kEepromLetters));
 }
 
 int32_t EE_Read(const char* address, char* out) {
   // The data has nowhere to go without a buffer: refused like a null address.
   const devlink::Command read = out == nullptr ? devlink::Command::fail(devlink::kNullArg)
                                                : devlink::eeprom_read(kEepromLetters, address);
-  return send(read, out, devlink::eeprom_read_size(address));
+  return this_device().send(read, out, devlink::eeprom_read_size(address));
 }
 
 int32_t EE_Write(const char* address, const char* data) {
-  return send(devlink::eeprom_write(kEepromLetters, address, data));
+  return this_device().send(devlink::eeprom_write(kEepromLetters, address, data));
 }
 
 int32_t GetEEPROM_Data(int32_t* length, char* buffer) {

@@ -1,5 +1,5 @@
 // The magnetic write exports of libxerv1: track texts, or one block of NTT-format data.
-#include "export_send.h"
+#include "device.h"
 #include "write_commands.h"
 #include "xerv/xerv1.h"
 
@@ -7,18 +7,19 @@ namespace {
 
 using devlink::FrameFormat;
 using devlink::Store;
+using devlink::this_device;
 using xerv1::CommandId;
 namespace cmd = xerv1::cmd;
 
 int32_t write_tracks(const CommandId& id, const char* track1, const char* track2,
                      const char* track3) {
-  return xerv1::send_built([&](Store& store, FrameFormat& format) {
+  return this_device().command([&](Store& store, FrameFormat& format) {
     return xerv1::mag_card_write(store.card, format.separator, id, track1, track2, track3);
   });
 }
 
 int32_t write_ntt(const CommandId& id, const int32_t* length, const char* data) {
-  return xerv1::send_built(
+  return this_device().command(
       [&](Store& store, FrameFormat&) { return xerv1::ntt_write(store.card, id, length, data); });
 }
 
