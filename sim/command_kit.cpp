@@ -6,10 +6,6 @@ Outcome refused(SetResult r) {
   return refused(r == SetResult::BadLength ? ng::kBadLength : ng::kBadValue);
 }
 
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 Outcome setting(ReaderState& s, std::string_view letters, std::string_view name,
                 std::string_view params) {
   const bool query = params.empty();

@@ -64,6 +64,4 @@ Outcome eeprom_disable(ReaderState& s, std::string_view letters, std::string_vie
 Outcome eeprom_read(ReaderState& s, std::string_view letters, std::string_view address);
 Outcome eeprom_write(ReaderState& s, std::string_view letters, std::string_view address_and_data);
 
-bool is_digit(char c);
-
 }  // namespace xsim

@@ -1,6 +1,5 @@
 #include "control.h"
 
-#include <charconv>
 #include <cstdint>
 #include <sstream>
 #include <thread>
@@ -18,13 +17,6 @@ ControlResult fine(std::string output = {}) {
 }
 ControlResult wrong(std::string message) {
   return {false, std::move(message), false};
-}
-
-template <typename T>
-bool number(const Word& w, T& value) {
-  const char* end = w.text.data() + w.text.size();
-  const auto r = std::from_chars(w.text.data(), end, value);
-  return r.ec == std::errc() && r.ptr == end;
 }
 
 bool want(const Words& w, std::size_t least, std::size_t most) {
@@ -72,7 +64,7 @@ ControlResult ic_remove(VirtualReader& r, const Words& w) {
 
 ControlResult report(VirtualReader& r, const Words& w) {
   int code = 0;
-  if (!want(w, 1, 1) || !number(w[1], code) || code < 0 || code > 99)
+  if (!want(w, 1, 1) || !parse_number(w[1].text, code) || code < 0 || code > 99)
     return wrong("usage: " + w[0].text + " NN (0 to 99)");
   const bool sent = w[0].text == "event" ? r.send_event(code) : r.send_error(code);
   return sent ? fine() : wrong("XERV1 readers send no events or errors");
@@ -82,7 +74,7 @@ ControlResult report(VirtualReader& r, const Words& w) {
 
 ControlResult model(VirtualReader& r, const Words& w) {
   std::uint32_t code = 0;
-  if (!want(w, 1, 1) || !number(w[1], code)) return wrong("usage: model CODE");
+  if (!want(w, 1, 1) || !parse_number(w[1].text, code)) return wrong("usage: model CODE");
   r.set_model(code);
   return fine();
 }
@@ -169,7 +161,7 @@ ControlResult show(VirtualReader& r, const Words& w) {
 
 ControlResult count_fault(VirtualReader& r, const Words& w) {
   int n = 1;
-  if (!want(w, 0, 1) || (w.size() > 1 && (!number(w[1], n) || n < 0)))
+  if (!want(w, 0, 1) || (w.size() > 1 && (!parse_number(w[1].text, n) || n < 0)))
     return wrong("usage: " + w[0].text + " [N]");
   if (w[0].text == "nak") {
     r.nak_next(n);
@@ -194,14 +186,14 @@ ControlResult bad_bcc(VirtualReader& r, const Words& w) {
 
 ControlResult split(VirtualReader& r, const Words& w) {
   int ms = 0;
-  if (!want(w, 1, 1) || !number(w[1], ms) || ms < 0) return wrong("usage: split MS");
+  if (!want(w, 1, 1) || !parse_number(w[1].text, ms) || ms < 0) return wrong("usage: split MS");
   r.split_next(milliseconds(ms));
   return fine();
 }
 
 ControlResult hangup(VirtualReader& r, const Words& w) {
   int ms = 0;
-  if (!want(w, 0, 1) || (w.size() > 1 && (!number(w[1], ms) || ms < 0)))
+  if (!want(w, 0, 1) || (w.size() > 1 && (!parse_number(w[1].text, ms) || ms < 0)))
     return wrong("usage: hangup [MS]");
   r.hang_up(w.size() > 1 ? std::optional<milliseconds>(ms) : std::nullopt);
   return fine();
@@ -217,7 +209,7 @@ ControlResult reconnect(VirtualReader& r, const Words& w) {
 
 ControlResult sleep(VirtualReader&, const Words& w) {
   int ms = 0;
-  if (!want(w, 1, 1) || !number(w[1], ms) || ms < 0) return wrong("usage: sleep MS");
+  if (!want(w, 1, 1) || !parse_number(w[1].text, ms) || ms < 0) return wrong("usage: sleep MS");
   std::this_thread::sleep_for(milliseconds(ms));
   return fine();
 }

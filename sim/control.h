@@ -2,6 +2,7 @@
 // from a script. "help" lists the commands.
 #pragma once
 
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,12 @@ bool parse_track(const Word& word, Track& track);
 bool parse_bytes(const std::vector<Word>& words, std::size_t from, Bytes& bytes);
 // The value of a hexadecimal digit (either case), or -1.
 int hex_digit(char c);
+// The whole of `text` as a decimal number; false when it is not one or does not fit.
+template <typename T>
+bool parse_number(std::string_view text, T& value) {
+  const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
+  return r.ec == std::errc() && r.ptr == text.data() + text.size();
+}
 
 std::string control_help();
 

@@ -5,7 +5,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <charconv>
 #include <csignal>
 #include <fstream>
 #include <iostream>
@@ -16,6 +15,8 @@
 #include "virtual_reader.h"
 
 namespace {
+
+using xsim::parse_number;
 
 volatile std::sig_atomic_t g_stop = 0;
 
@@ -45,12 +46,6 @@ struct Args {
   bool prompt = true;
 };
 
-template <typename T>
-bool number(std::string_view text, T& value) {
-  const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
-  return r.ec == std::errc() && r.ptr == text.data() + text.size();
-}
-
 // Returns false (after a message) when the arguments are wrong; exits for --help.
 bool parse_args(int argc, char** argv, Args& a) {
   for (int i = 1; i < argc; ++i) {
@@ -69,16 +64,17 @@ bool parse_args(int argc, char** argv, Args& a) {
       a.prompt = false;
     } else if (arg == "--protocol" && take() && (value == "xerv3" || value == "xerv1")) {
       a.options.protocol = value == "xerv3" ? xsim::Protocol::Xerv3 : xsim::Protocol::Xerv1;
-    } else if (arg == "--com" && take() && number(value, a.options.com) && a.options.com > 0) {
+    } else if (arg == "--com" && take() && parse_number(value, a.options.com) &&
+               a.options.com > 0) {
     } else if (arg == "--dir" && take() && !value.empty()) {
       a.options.dir = value;
-    } else if (arg == "--model" && take() && number(value, a.options.model)) {
+    } else if (arg == "--model" && take() && parse_number(value, a.options.model)) {
     } else if (arg == "--script" && take()) {
       a.script = value;
     } else if (arg == "--access-code" && take() && !value.empty()) {
       a.options.access_code_xerv3 = value;
       a.options.access_code_xerv1 = value;
-    } else if (int s = 0; arg == "--auto-card" && take() && number(value, s) && s >= 0) {
+    } else if (int s = 0; arg == "--auto-card" && take() && parse_number(value, s) && s >= 0) {
       a.options.timing.auto_card = std::chrono::seconds(s);
     } else {
       std::cerr << "xerv-sim: bad argument " << arg << "\n" << kUsage;

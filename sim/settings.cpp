@@ -4,6 +4,10 @@
 
 namespace xsim {
 
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 namespace {
 
 struct Rule;
@@ -19,9 +23,6 @@ struct Rule {
   std::string_view allowed = {};
 };
 
-bool is_digit(char c) {
-  return c >= '0' && c <= '9';
-}
 bool in(std::string_view set, char c) {
   return set.find(c) != std::string_view::npos;
 }

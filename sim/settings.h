@@ -19,6 +19,9 @@ using devlink::Protocol;
 
 enum class SetResult { Ok, BadLength, BadValue };
 
+// A decimal digit, '0' to '9', as the reader's parameter checks take it.
+bool is_digit(char c);
+
 class Settings {
  public:
   // Defaults; the line settings follow the protocol's usual data bits (8 for XERV3, 7 for XERV1).
