@@ -1,5 +1,5 @@
-// The setting commands as C exports: each builds its command under the link's lock and sends it,
-// with the caller's buffer for the reply values.
+// The setting commands as C exports: each builds its command and sends it, with the caller's
+// buffer for the reply values.
 #include "device.h"
 #include "setting_commands.h"
 #include "setting_replies.h"
@@ -10,12 +10,10 @@ static_assert(XERV3_EVENT_DATA_SIZE == xerv3::kEventDataMax + 1,
 
 namespace {
 
-namespace rq = xerv3::setting_request;
-
-// Sends a setting command; out holds the reply of the setting sent under `request`.
-template <class Build>
-int32_t send_setting(int request, Build&& build, char* out) {
-  return devlink::this_device().send(build(), out, xerv3::setting_output_size(request));
+// Sends a setting command; out holds the reply of the setting the command asks for. A command
+// refused by its builder sends nothing, so its buffer size does not matter.
+int32_t send_setting(const devlink::Command& c, char* out) {
+  return devlink::this_device().send(c, out, xerv3::setting_output_size(c.request));
 }
 
 }  // namespace
@@ -23,76 +21,63 @@ int32_t send_setting(int request, Build&& build, char* out) {
 extern "C" {
 
 int32_t Card_Inst_End_Set(const char* p1, const char* p2, const char* p3, char* out) {
-  return send_setting(
-      rq::kCardInstEnd, [&] { return xerv3::card_inst_end_set(p1, p2, p3); }, out);
+  return send_setting(xerv3::card_inst_end_set(p1, p2, p3), out);
 }
 
 int32_t Event_data_Set(const char* p1, char* out) {
-  return send_setting(
-      rq::kEventData, [&] { return xerv3::event_data_set(p1); }, out);
+  return send_setting(xerv3::event_data_set(p1), out);
 }
 
 int32_t Power_ON_OFF_Operation_Setup(const char* p1, const char* p2, const char* p3, char* out) {
-  return send_setting(
-      rq::kPowerOnOff, [&] { return xerv3::power_on_off_setup(p1, p2, p3); }, out);
+  return send_setting(xerv3::power_on_off_setup(p1, p2, p3), out);
 }
 
 int32_t LED_Operation_setup(const char* p1, const char* p2, const char* p3, const char* p4,
                             const char* p5, char* out) {
   const char* const p[5] = {p1, p2, p3, p4, p5};
-  return send_setting(
-      rq::kLedOperation, [&] { return xerv3::led_operation_setup(p); }, out);
+  return send_setting(xerv3::led_operation_setup(p), out);
 }
 
 int32_t BUZ_Operation_setup(const char* p1, const char* p2, const char* p3, const char* p4,
                             const char* p5, char* out) {
   const char* const p[5] = {p1, p2, p3, p4, p5};
-  return send_setting(
-      rq::kBuzOperation, [&] { return xerv3::buz_operation_setup(p); }, out);
+  return send_setting(xerv3::buz_operation_setup(p), out);
 }
 
 int32_t Comm_Control_Set(const char* p1, const char* p2, const char* p3, const char* p4,
                          const char* p5, const char* p6, const char* p7, char* out) {
   const char* const p[7] = {p1, p2, p3, p4, p5, p6, p7};
-  return send_setting(
-      rq::kCommControl, [&] { return xerv3::comm_control_set(p); }, out);
+  return send_setting(xerv3::comm_control_set(p), out);
 }
 
 int32_t Comm_Format_Set(const char* p1, const char* p2, const char* p3, const char* p4,
                         const char* p5, const char* p6, const char* p7, char* out) {
   const char* const p[7] = {p1, p2, p3, p4, p5, p6, p7};
-  return send_setting(
-      rq::kCommFormat, [&] { return xerv3::comm_format_set(p); }, out);
+  return send_setting(xerv3::comm_format_set(p), out);
 }
 
 int32_t Read_Data_Send_Range_Set(const char* p1, const char* p2, const char* p3, char* out) {
-  return send_setting(
-      rq::kReadDataSendRange, [&] { return xerv3::read_data_send_range_set(p1, p2, p3); }, out);
+  return send_setting(xerv3::read_data_send_range_set(p1, p2, p3), out);
 }
 
 int32_t Write_Mode_Set(const char* p1, char* out) {
-  return send_setting(
-      rq::kWriteMode, [&] { return xerv3::write_mode_set(p1); }, out);
+  return send_setting(xerv3::write_mode_set(p1), out);
 }
 
 int32_t Shutter_Control_Set(const char* p1, char* out) {
-  return send_setting(
-      rq::kShutterControl, [&] { return xerv3::shutter_control_set(p1); }, out);
+  return send_setting(xerv3::shutter_control_set(p1), out);
 }
 
 int32_t RetryActionCountSet(const char* p1, char* out) {
-  return send_setting(
-      rq::kRetryCount, [&] { return xerv3::retry_action_count_set(p1); }, out);
+  return send_setting(xerv3::retry_action_count_set(p1), out);
 }
 
 int32_t BuzzerVolumeSet(const char* p1, char* out) {
-  return send_setting(
-      rq::kBuzzerVolume, [&] { return xerv3::buzzer_volume_set(p1); }, out);
+  return send_setting(xerv3::buzzer_volume_set(p1), out);
 }
 
 int32_t LEDBuzzerOperationTimingSet(const char* p1, char* out) {
-  return send_setting(
-      rq::kLedBuzzerTiming, [&] { return xerv3::led_buzzer_timing_set(p1); }, out);
+  return send_setting(xerv3::led_buzzer_timing_set(p1), out);
 }
 
 }  // extern "C"
