@@ -2,27 +2,29 @@
 
 #include <cstdio>
 
+#include "frame_format.h"
+
 namespace xsim {
 
 namespace {
 
 const char* control_name(std::uint8_t b) {
   switch (b) {
-    case 0x02:
+    case devlink::kStx:
       return "<STX>";
-    case 0x03:
+    case devlink::kEtx:
       return "<ETX>";
-    case 0x06:
+    case devlink::kAck:
       return "<ACK>";
-    case 0x0A:
+    case devlink::kLf:
       return "<LF>";
-    case 0x0D:
+    case devlink::kCr:
       return "<CR>";
-    case 0x10:
+    case devlink::kDle:
       return "<DLE>";
-    case 0x15:
+    case devlink::kNak:
       return "<NAK>";
-    case 0x1F:
+    case devlink::kUs:
       return "<US>";
     default:
       return nullptr;
