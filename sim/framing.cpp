@@ -29,7 +29,10 @@ std::vector<Piece> split_chunk(std::span<const std::uint8_t> chunk) {
 
 std::optional<std::string> frame_text(const devlink::FrameFormat& format,
                                       std::span<const std::uint8_t> frame) {
-  // Without start code, end code and block check a frame is its text.
+  // Without start code, end code and block check a frame is its text. The core's check is not
+  // asked then: it takes a single byte for a control answer, which is how the host reads what the
+  // reader sends, but here the control answers are already split off and a one-byte frame is a
+  // command.
   if (unframed(format)) return std::string(frame.begin(), frame.end());
   const devlink::FrameResult r = devlink::check_frame(format, frame, false);
   if (r.check != devlink::FrameCheck::Text) return std::nullopt;
