@@ -2,7 +2,10 @@
 
 #include <sys/ioctl.h>
 
+#include <algorithm>
 #include <cstring>
+
+#include "eeprom.h"
 
 namespace devlink {
 
@@ -45,7 +48,8 @@ int mode_of(const char* arg, std::uint8_t& mode) {
 int user_char_of(const char* arg, std::uint8_t& value) {
   if (arg == nullptr) return kNullArg;
   if (::strnlen(arg, 3) != 2) return kBadLength;
-  const int v = parse_hex_pair(static_cast<std::uint8_t>(arg[0]), static_cast<std::uint8_t>(arg[1]));
+  const int v =
+      parse_hex_pair(static_cast<std::uint8_t>(arg[0]), static_cast<std::uint8_t>(arg[1]));
   if (v < 0) return kBadValue;
   value = static_cast<std::uint8_t>(v);
   return kOk;
@@ -199,8 +203,8 @@ int Device::get_track(int track, std::int32_t* length, char* buffer) {
   if (length == nullptr || buffer == nullptr) return kNullArg;
   return link_.with_state([&](Store& s, FrameFormat&) {
     const std::size_t k = static_cast<std::size_t>(track - 1);
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(s.card.length[k]),
-                                                kTrackDataMax);
+    const std::size_t n =
+        std::min<std::size_t>(static_cast<std::size_t>(s.card.length[k]), kTrackDataMax);
     *length = static_cast<std::int32_t>(n);
     std::memcpy(buffer, s.card.data[k].data(), n);
     buffer[n] = '\0';
@@ -208,6 +212,27 @@ int Device::get_track(int track, std::int32_t* length, char* buffer) {
     s.card.length[k] = 0;
     return kOk;
   });
+}
+
+int Device::get_data_block(std::int32_t* length, char* buffer) {
+  if (!open_.load()) return kNoPort;
+  if (length == nullptr || buffer == nullptr) return kNullArg;
+  return link_.with_state([&](Store& s, FrameFormat&) {
+    DataBlock& block = s.block;
+    *length = block.length;
+    if (block.length == 0) return kOk;
+    const auto n = static_cast<std::size_t>(
+        std::clamp<std::int32_t>(block.length, 0, static_cast<std::int32_t>(kDataBlockSize)));
+    std::memcpy(buffer, block.data.data(), n);
+    buffer[n] = '\0';
+    block.data.fill('\0');
+    block.length = 0;
+    return kOk;
+  });
+}
+
+int Device::read_eeprom(const Command& read, const char* address, char* out) {
+  return send(out == nullptr ? Command::fail(kNullArg) : read, out, eeprom_read_size(address));
 }
 
 }  // namespace devlink

@@ -44,6 +44,9 @@ class Device {
   int get_reports(bool errors, std::int32_t* v1, std::int32_t* v2, std::int32_t* v3);
   int get_card_result(std::int32_t* const results[4], std::int32_t* const lengths[4]);
   int get_track(int track, std::int32_t* length, char* buffer);
+  // The whole-EEPROM data the reader sent on its own: its length, and its characters and a NUL
+  // in buffer; then it is cleared.
+  int get_data_block(std::int32_t* length, char* buffer);
 
   // Builds a command under the state lock with build(store, format) and sends it; its reply is
   // decoded into out, which holds out_size bytes (the size the export documents). Checks come
@@ -65,14 +68,9 @@ class Device {
   int send(const Command& c, char* out = nullptr, std::size_t out_size = 0) {
     return command([&](Store&, FrameFormat&) { return c; }, out, out_size);
   }
-
-  // Runs f(store, format) under the state lock when a port is open (for the library's own
-  // queries). Returns -1 without a port.
-  template <class F>
-  int with_open_state(F&& f) {
-    if (!open_.load()) return kNoPort;
-    return link_.with_state(f);
-  }
+  // Sends an EEPROM read of `address`; its data goes into out, sized for that address. Without a
+  // buffer the data has nowhere to go: refused like a null address.
+  int read_eeprom(const Command& read, const char* address, char* out);
 
   Link& link() { return link_; }
 

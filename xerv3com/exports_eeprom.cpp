@@ -1,7 +1,6 @@
 // The EEPROM exports of libxerv3com.
 #include "device.h"
 #include "eeprom_commands.h"
-#include "result.h"
 #include "xerv/xerv3com.h"
 
 using devlink::this_device;
@@ -22,10 +21,7 @@ int32_t EE_Disable(void) {
 }
 
 int32_t EE_Read(const char* address, char* out) {
-  // The data has nowhere to go without a buffer: refused like a null address.
-  const devlink::Command read =
-      out == nullptr ? devlink::Command::fail(devlink::kNullArg) : xerv3::ee_read(address);
-  return this_device().send(read, out, devlink::eeprom_read_size(address));
+  return this_device().read_eeprom(xerv3::ee_read(address), address, out);
 }
 
 int32_t EE_Write(const char* address, const char* data) {
