@@ -14,16 +14,17 @@ inline constexpr std::size_t kVersionReplyLength = devlink::kVersionReplyLength;
 inline constexpr std::size_t kModelReplyLength = 4;                               // "ST"
 
 // "PS": R3..R14 (R2 is not copied).
-int decode_status_check(const devlink::ReplyEnv& env);
+inline constexpr auto& decode_status_check = devlink::copy_decoder<3, kStatusReplyLength>;
 // "PT": R4..R11 when R2 is '0' (the DIP switches), else R3..R14.
-int decode_test(const devlink::ReplyEnv& env);
+inline constexpr auto& decode_test = devlink::test_reply_decoder<2>;
 // "PU": R2..R33.
-int decode_pu(const devlink::ReplyEnv& env);
+inline constexpr auto& decode_pu = devlink::copy_decoder<2, 32>;
 // "PC": R2..R10.
-int decode_pc(const devlink::ReplyEnv& env);
+inline constexpr auto& decode_pc = devlink::copy_decoder<2, 9>;
 // "VR": R2..R17, the program version.
-int decode_version(const devlink::ReplyEnv& env);
+inline constexpr auto& decode_version = devlink::decode_version_reply;
 // "ST": R2..R5; the same four characters, sign-extended, become the card store's model reply.
-int decode_model_reply(const devlink::ReplyEnv& env);
+inline constexpr auto& decode_model_reply =
+    devlink::model_reply_decoder<2, kModelReplyLength, kModelReplyLength>;
 
 }  // namespace xerv3

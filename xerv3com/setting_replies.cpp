@@ -37,13 +37,9 @@ std::size_t setting_output_size(int request) {
   return 0;
 }
 
-int decode_setting_reply(const devlink::ReplyEnv& env, std::size_t count) {
-  return devlink::copy_reply(env, kLetters, count);
-}
-
 int decode_event_data(const devlink::ReplyEnv& env) {
   const std::size_t data = env.text.size() > kLetters ? env.text.size() - kLetters : 0;
-  return decode_setting_reply(env, std::min(data, kEventDataMax));
+  return devlink::copy_reply(env, kLetters, std::min(data, kEventDataMax));
 }
 
 }  // namespace xerv3

@@ -28,14 +28,10 @@ inline constexpr std::size_t kEventDataMax = devlink::kFrameBufferSize - 2;  // 
 // under `request` gives; 0 when the request is not a setting command's.
 std::size_t setting_output_size(int request);
 
-// Copies `count` characters from the third character of the reply on, when they fit the waiting
+// Copies Count characters from the third character of the reply on, when they fit the waiting
 // command's buffer (a null buffer takes nothing and always fits).
-int decode_setting_reply(const devlink::ReplyEnv& env, std::size_t count);
-
 template <std::size_t Count>
-int setting_decoder(const devlink::ReplyEnv& env) {
-  return decode_setting_reply(env, Count);
-}
+inline constexpr auto& setting_decoder = devlink::copy_decoder<2, Count>;
 
 // "SE": every character after the letters, as many as the received text holds.
 int decode_event_data(const devlink::ReplyEnv& env);
