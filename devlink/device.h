@@ -27,9 +27,6 @@ class Device {
   // Closing on unload: the threads are joined before the library goes away.
   ~Device() { port_close(); }
 
-  const LinkProfile& profile() const { return profile_; }
-  bool is_open() const { return open_.load(); }
-
   int port_open(const char* port);
   int port_close();
   int comm_settings(const char* baud, const char* data_bits, const char* parity,

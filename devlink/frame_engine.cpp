@@ -13,8 +13,8 @@ bool FrameEngine::append(std::span<const std::uint8_t> bytes) {
   std::memcpy(rx_.data() + rx_count_, bytes.data(), n);
   rx_count_ += n;
   if (n < bytes.size()) overflow_ = true;
-  if (frame_pending_ != 0) return false;
-  frame_pending_ = 1;
+  if (frame_pending_) return false;
+  frame_pending_ = true;
   return true;
 }
 
@@ -29,7 +29,7 @@ void FrameEngine::reset_keeping_wait() {
   rx_count_ = 0;
   rx_[0] = 0;
   overflow_ = false;
-  frame_pending_ = 0;
+  frame_pending_ = false;
 }
 
 void FrameEngine::reset() {
@@ -59,28 +59,21 @@ void FrameEngine::complete() {
   FrameResult fr;
   if (!overflow_) fr = check_frame(format_, rx, two_byte);
   switch (fr.check) {
-    case FrameCheck::Control: {
-      const ReplyKind kind = classify_control(fr.control_byte);
+    case FrameCheck::Control:
+      // An unasked control byte answers nothing and is dropped.
+      if (pending_ == 0) return reset();
       text_length_ = 0;
       text_[0] = 0;
-      if (pending_ != 0) return deliver(kind, nullptr);
-      decode(kind, nullptr, 0, nullptr, 0);
-      return reset();
-    }
+      return deliver(classify_control(fr.control_byte), nullptr);
     case FrameCheck::NoStart:
-      if (pending_ != 0 && profile_.keep_frame_without_start) {
-        ++frame_pending_;
-        return;
-      }
+      // The frame stays pending until the waiting command's clean-up.
+      if (pending_ != 0 && profile_.keep_frame_without_start) return;
       // Discarded; a waiting command loses its claim on the answer and ends with a time-out.
       return reset();
     case FrameCheck::BadFrame:
       // With a command waiting, the failed frame stays until its clean-up; unasked, it is
       // discarded at once so that the reports after it are not lost.
-      if (pending_ != 0) {
-        ++frame_pending_;
-        return;
-      }
+      if (pending_ != 0) return;
       return reset();
     case FrameCheck::Text: break;
   }

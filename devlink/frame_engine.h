@@ -41,8 +41,7 @@ class FrameEngine {
   // Empties the receive state and ends the wait.
   void reset();
 
-  bool frame_pending() const { return frame_pending_ != 0; }
-  bool has_bytes() const { return rx_count_ != 0; }
+  bool frame_pending() const { return frame_pending_; }
 
  private:
   void reset_keeping_wait();
@@ -58,9 +57,9 @@ class FrameEngine {
 
   std::array<std::uint8_t, kFrameBufferSize> rx_{};
   std::size_t rx_count_ = 0;
-  bool overflow_ = false;   // bytes were dropped: the frame fails its check
-  int frame_pending_ = 0;   // 0 no frame; 1 assembling or taken; >1 failed its check
-  int pending_ = 0;         // request code of the waiting command, 0 when none
+  bool overflow_ = false;       // bytes were dropped: the frame fails its check
+  bool frame_pending_ = false;  // a frame is being assembled, or was taken and not yet cleared
+  int pending_ = 0;             // request code of the waiting command, 0 when none
   bool answered_ = false;
   ReplyKind answer_kind_ = ReplyKind::None;
   const ReplyRule* answer_rule_ = nullptr;

@@ -18,7 +18,6 @@ class LibraryLock {
   // goes on without it (the device's own exclusive lock still keeps a second opener out).
   bool acquire();
   void release();
-  bool held() const { return fd_ >= 0; }
 
   static std::string path();
 

@@ -44,15 +44,12 @@ class Link {
   Link& operator=(const Link&) = delete;
   ~Link() { stop(); }
 
-  const LinkProfile& profile() const { return profile_; }
-
   // Resets the link record and the frame format to their defaults (every open does this).
   void reset();
   // Starts the receive and end-of-frame threads on an open descriptor; false if they can't start.
   bool start(int fd, std::uint32_t baud);
   // Stops and joins both threads. The descriptor is the caller's to close afterwards.
   void stop();
-  bool running() const { return running_.load(); }
   void set_baud(std::uint32_t baud) { baud_.store(baud); }
 
   // Sends one command and waits for its answer: NAK retries, time-out, decoding into out, which

@@ -39,9 +39,7 @@ class SerialPort {
   // Opens and locks the device exclusively. Returns 0, or one of the error codes above.
   int open(const std::string& path);
   void close();
-  bool is_open() const { return fd_ >= 0; }
   int fd() const { return fd_; }
-  bool is_pseudo_terminal() const { return pty_; }
 
   // Raw mode with these line settings. Returns 0 or -1.
   int apply(const LineSettings& settings);
@@ -50,7 +48,7 @@ class SerialPort {
   void request_low_latency();
 
   // Modem lines. A pseudo-terminal has none: its lines read as off and driving them succeeds.
-  int line_state(int tiocm_bit);    // 1 on, 0 off
+  int line_state(int tiocm_bit);           // 1 on, 0 off
   int drive_line(int tiocm_bit, bool on);  // 0, or an error code of the numbering above
 
  private:
