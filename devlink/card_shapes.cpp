@@ -27,8 +27,10 @@ Command first_char_command(int request, std::string_view letters, const char* va
 
 Command connection_model_command(CardStore& card, FrameFormat& format, Protocol protocol,
                                  const std::uint32_t* code, int request, std::string_view letters) {
-  card.slot = {kSlotNone, kSlotNone, kSlotNone, -1};
-  if (code == nullptr) return Command::fail(kNullArg);
+  if (code == nullptr) {
+    card.slot = kNoSlots;  // a refused code still forgets the model's slots
+    return Command::fail(kNullArg);
+  }
   if (!set_connection_model(card, format, protocol, *code)) return Command{};  // nothing to ask
   return Command::make(request, letters);
 }

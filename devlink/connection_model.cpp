@@ -9,8 +9,6 @@ namespace {
 
 using Slots = std::array<std::int32_t, kTrackCount>;
 
-inline constexpr Slots kNoSlots{kSlotNone, kSlotNone, kSlotNone, -1};
-
 // A range of codes and what they set. one_track: the reader sends one whole track, so the
 // separator mode becomes 2.
 struct ModelRow {

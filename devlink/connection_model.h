@@ -2,6 +2,7 @@
 // Connection_Model_Setup in both libraries.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "frame_format.h"
@@ -9,6 +10,10 @@
 #include "store.h"
 
 namespace devlink {
+
+// The slot identifiers before any model names them.
+inline constexpr std::array<std::int32_t, kTrackCount> kNoSlots{kSlotNone, kSlotNone, kSlotNone,
+                                                                -1};
 
 // Applies a connection model code: resets the slot identifiers to 0, 0, 0, -1, stores the code,
 // sets the slots the code names and, for the codes read as one whole track, switches the frame
