@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "command_shapes.h"
 #include "connection_model.h"
 #include "result.h"
 
@@ -9,9 +10,7 @@ namespace devlink {
 
 Command choice_command(int request, std::string_view letters, const char* value,
                        std::string_view allowed) {
-  if (value == nullptr) return Command::fail(kNullArg);
-  if (::strnlen(value, 2) != 1) return Command::fail(kBadLength);
-  if (allowed.find(value[0]) == std::string_view::npos) return Command::fail(kBadValue);
+  if (const int r = check_choice(value, allowed); r != kOk) return Command::fail(r);
   Command c = Command::make(request, letters);
   c.push(static_cast<std::uint8_t>(value[0]));
   return c;

@@ -38,6 +38,24 @@ Command first_chars_setting(int request, std::string_view letters,
   return c;
 }
 
+int check_length(const char* s, std::size_t n) {
+  if (s == nullptr) return kNullArg;
+  return has_length(s, n) ? kOk : kBadLength;
+}
+
+int check_choice(const char* s, std::string_view allowed) {
+  if (const int r = check_length(s, 1); r != kOk) return r;
+  return allowed.find(s[0]) == std::string_view::npos ? kBadValue : kOk;
+}
+
+int append_pair(Command& c, const char* v) {
+  if (v == nullptr) return kNullArg;
+  if (::strnlen(v, 2) < 2) return kBadLength;
+  c.push(static_cast<std::uint8_t>(v[0]));
+  c.push(static_cast<std::uint8_t>(v[1]));
+  return kOk;
+}
+
 Command comm_format_setting(int request, std::string_view letters, const char* const p[7],
                             std::string_view user_separator_modes) {
   Command c = Command::make(request, letters);
@@ -49,12 +67,8 @@ Command comm_format_setting(int request, std::string_view letters, const char* c
   const bool user_codes = p[0][0] == '2' || p[1][0] == '5' ||
                           user_separator_modes.find(p[3][0]) != std::string_view::npos;
   if (!user_codes) return c;
-  for (int i = 4; i < 7; ++i) {
-    if (p[i] == nullptr) return Command::fail(kNullArg);
-    if (p[i][0] == '\0' || p[i][1] == '\0') return Command::fail(kBadLength);
-    c.push(static_cast<std::uint8_t>(p[i][0]));
-    c.push(static_cast<std::uint8_t>(p[i][1]));
-  }
+  for (int i = 4; i < 7; ++i)
+    if (const int r = append_pair(c, p[i]); r != kOk) return Command::fail(r);
   return c;
 }
 

@@ -1,7 +1,9 @@
 // Command shapes that both libraries share, each called with the library's own letters.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <string_view>
 
@@ -13,6 +15,20 @@ namespace devlink {
 
 // True when a string argument is null or empty.
 inline bool absent(const char* s) { return s == nullptr || s[0] == '\0'; }
+
+// True when s (non-null) is exactly n characters long; reads at most n + 1 of them.
+inline bool has_length(const char* s, std::size_t n) { return ::strnlen(s, n + 1) == n; }
+
+// The argument checks of a string of exactly n characters: 900 null, 901 another length, else 0.
+int check_length(const char* s, std::size_t n);
+
+// The argument checks of one character from `allowed`: 900 null, 901 not one character, 902 not
+// in allowed, else 0.
+int check_choice(const char* s, std::string_view allowed);
+
+// Appends the first two characters of a value that must have them: 900 null, 901 shorter than
+// two characters (nothing appended), else 0.
+int append_pair(Command& c, const char* v);
 
 // The query form of a setting is sent when every value argument is null, or every one is empty.
 bool query_form(std::initializer_list<const char*> values);

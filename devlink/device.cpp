@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
+#include "command_shapes.h"
 #include "eeprom.h"
 
 namespace devlink {
@@ -27,12 +29,9 @@ int parse_port(const char* port, unsigned& number) {
 
 // One character argument of rs_CommSettings: null 900, not one character 901, else its index in
 // `allowed` (or 902 when it is not there) through `index`.
-int pick(const char* arg, const char* allowed, int& index) {
-  if (arg == nullptr) return kNullArg;
-  if (arg[0] == '\0' || arg[1] != '\0') return kBadLength;
-  const char* at = std::strchr(allowed, arg[0]);
-  if (at == nullptr) return kBadValue;
-  index = static_cast<int>(at - allowed);
+int pick(const char* arg, std::string_view allowed, int& index) {
+  if (const int r = check_choice(arg, allowed); r != kOk) return r;
+  index = static_cast<int>(allowed.find(arg[0]));
   return kOk;
 }
 
@@ -46,8 +45,7 @@ int mode_of(const char* arg, std::uint8_t& mode) {
 
 // A user character argument: exactly two upper-case hexadecimal digits.
 int user_char_of(const char* arg, std::uint8_t& value) {
-  if (arg == nullptr) return kNullArg;
-  if (::strnlen(arg, 3) != 2) return kBadLength;
+  if (const int r = check_length(arg, 2); r != kOk) return r;
   const int v =
       parse_hex_pair(static_cast<std::uint8_t>(arg[0]), static_cast<std::uint8_t>(arg[1]));
   if (v < 0) return kBadValue;

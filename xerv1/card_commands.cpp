@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "card_shapes.h"
+#include "command_shapes.h"
 #include "result.h"
 
 namespace xerv1 {
@@ -28,9 +29,8 @@ Command test_cmd(const char* test) {
 }
 
 Command data_return(devlink::Store& store, const char* ten) {
-  if (ten == nullptr) return Command::fail(devlink::kNullArg);
   const std::size_t n = store.data_return.size();
-  if (::strnlen(ten, n + 1) != n) return Command::fail(devlink::kBadLength);
+  if (const int r = devlink::check_length(ten, n); r != devlink::kOk) return Command::fail(r);
   std::memcpy(store.data_return.data(), ten, n);
   Command c = plain(cmd::kDataReturn);
   c.append(std::string_view(ten, n));

@@ -12,24 +12,15 @@ namespace xerv3 {
 
 using devlink::absent;
 using devlink::CardStore;
+using devlink::check_length;
 using devlink::Command;
+using devlink::has_length;
 using devlink::kBadLength;
 using devlink::kBadValue;
 using devlink::kNullArg;
 using devlink::kOk;
 
 namespace {
-
-// True when s (non-null) is exactly n characters long; reads at most n + 1 of them.
-bool has_length(const char* s, std::size_t n) {
-  return ::strnlen(s, n + 1) == n;
-}
-
-// 900 when s is null, 901 when it is not n characters long.
-int check_length(const char* s, std::size_t n) {
-  if (s == nullptr) return kNullArg;
-  return has_length(s, n) ? kOk : kBadLength;
-}
 
 std::uint8_t byte(char ch) {
   return static_cast<std::uint8_t>(ch);

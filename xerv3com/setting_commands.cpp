@@ -10,6 +10,9 @@
 namespace xerv3 {
 
 using devlink::absent;
+using devlink::check_choice;
+using devlink::check_length;
+using devlink::has_length;
 using devlink::Command;
 using devlink::kBadLength;
 using devlink::kBadValue;
@@ -18,13 +21,6 @@ using devlink::query_form;
 namespace rq = setting_request;
 
 namespace {
-
-// The length of s, but reading at most limit + 1 characters: a longer string gives limit + 1.
-std::size_t bounded_length(const char* s, std::size_t limit) {
-  std::size_t n = 0;
-  while (n <= limit && s[n] != '\0') ++n;
-  return n;
-}
 
 bool one_of(char c, std::string_view allowed) {
   return allowed.find(c) != std::string_view::npos;
@@ -39,20 +35,10 @@ Command one_char_values(int request, std::string_view letters, std::span<const c
   Command c = Command::make(request, letters);
   if (query_form({p[0], p[1], p[2], p[3], p[4]})) return c;
   for (const char* v : p) {
-    if (v == nullptr) return Command::fail(kNullArg);
-    if (bounded_length(v, 1) != 1) return Command::fail(kBadLength);
+    if (const int r = check_length(v, 1); r != devlink::kOk) return Command::fail(r);
     push(c, v[0]);
   }
   return c;
-}
-
-// Appends the first two characters of a value that must have them.
-int append_pair(Command& c, const char* v) {
-  if (v == nullptr) return kNullArg;
-  if (bounded_length(v, 2) < 2) return kBadLength;
-  push(c, v[0]);
-  push(c, v[1]);
-  return devlink::kOk;
 }
 
 }  // namespace
@@ -60,18 +46,15 @@ int append_pair(Command& c, const char* v) {
 Command card_inst_end_set(const char* p1, const char* p2, const char* p3) {
   Command c = Command::make(rq::kCardInstEnd, "SH");
   if (query_form({p1, p2, p3})) return c;
-  if (p1 == nullptr) return Command::fail(kNullArg);
-  if (bounded_length(p1, 1) != 1) return Command::fail(kBadLength);
-  if (!one_of(p1[0], "FR")) return Command::fail(kBadValue);
-  if (p2 == nullptr) return Command::fail(kNullArg);
-  if (bounded_length(p2, 2) != 2) return Command::fail(kBadLength);
+  if (const int r = check_choice(p1, "FR"); r != devlink::kOk) return Command::fail(r);
+  if (const int r = check_length(p2, 2); r != devlink::kOk) return Command::fail(r);
   const std::string_view mode(p2, 2);
   push(c, p1[0]);
   c.append(mode);
   if (mode == "F1" || mode == "R1") {
     // An optional three-character value follows these two modes.
     if (absent(p3)) return c;
-    if (bounded_length(p3, 3) != 3) return Command::fail(kBadLength);
+    if (!has_length(p3, 3)) return Command::fail(kBadLength);
     c.append(std::string_view(p3, 3));
     return c;
   }
