@@ -10,7 +10,7 @@
 namespace xtool::files {
 
 struct ToolSettings {
-  std::string language = "0";       // key Languages, as written (the tool decides what it means)
+  std::string language = "0";        // key Languages, as written (the tool decides what it means)
   std::string font_name = "Tahoma";  // key FontName
   int font_size = 10;                // key FontSize; a value that is not an integer gives 10
   int chara_set = 0;                 // key CharaSet; a value that is not an integer gives 0
