@@ -11,14 +11,12 @@ namespace xtool::files {
 template <typename OnLine>
 void for_each_line(std::string_view text, OnLine&& on_line) {
   while (!text.empty()) {
-    const std::size_t end = text.find_first_of("\r\n");
-    if (end == std::string_view::npos) {
-      on_line(text);
-      return;
-    }
+    std::size_t end = 0;  // a plain scan: find_first_of tests each byte against the set
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
     on_line(text.substr(0, end));
-    const std::size_t ending = text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-    text.remove_prefix(end + ending);
+    if (end == text.size()) return;
+    const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+    text.remove_prefix(end + (crlf ? 2 : 1));
   }
 }
 
