@@ -33,7 +33,7 @@ bool hex_pair(std::string_view s) {
 SetResult single(const Rule& rule, std::string& value, std::string_view p) {
   if (p.size() != 1) return SetResult::BadLength;
   if (!in(rule.allowed, p[0])) return SetResult::BadValue;
-  value = p;
+  value.assign(1, p[0]);  // not `value = p`: GCC 12 warns falsely (-Wrestrict) about that copy
   return SetResult::Ok;
 }
 

@@ -1,11 +1,23 @@
 // The XERV1 command set: one command character, then the parameters. The reader has no refusal
 // code in this protocol: a command it refuses, or does not know, is answered DLE.
+#include <string>
+#include <string_view>
+#include <utility>
+
 #include "command_kit.h"
 #include "commands.h"
 
 namespace xsim {
 
 namespace {
+
+// A reply of one letter and its data. Built by appending: GCC 12 takes "J" + std::string(...),
+// which inserts in front of a temporary, for an overlapping copy and warns (-Wrestrict).
+Answer letter_reply(char letter, std::string_view data) {
+  std::string text(1, letter);
+  text += data;
+  return Answer::reply(std::move(text));
+}
 
 // "1" reads, "2" reads and holds the card; the selection names tracks 1 to 3, each once.
 Outcome read_card(ReaderState& s, std::string_view letters, std::string_view p) {
@@ -36,7 +48,7 @@ Outcome write_card(ReaderState& s, std::string_view letters, std::string_view p)
 Outcome data_return(ReaderState& s, std::string_view, std::string_view p) {
   if (p.size() != 10) return refused(ng::kBadLength);
   s.data_return = p;
-  return answered(Answer::reply("J" + std::string(p)));
+  return answered(letter_reply('J', p));
 }
 
 Outcome no_parameters(ReaderState&, std::string_view, std::string_view p) {
@@ -54,7 +66,7 @@ Outcome reset(ReaderState& s, std::string_view, std::string_view p) {
 
 Outcome status(ReaderState& s, std::string_view, std::string_view p) {
   if (!p.empty()) return refused(ng::kBadLength);
-  return answered(Answer::reply("M" + status_characters(s, 3)));
+  return answered(letter_reply('M', status_characters(s, 3)));
 }
 
 Outcome plain_setting(ReaderState& s, std::string_view letters, std::string_view p) {
