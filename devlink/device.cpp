@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "command_shapes.h"
@@ -65,13 +66,27 @@ int Device::port_open(const char* port) {
   link_.reset();
   settings_ = LineSettings{};
   settings_.data_bits = profile_.default_data_bits;
-  if (const int e = port_.open(com_device_path(number)); e != 0) {
+  const std::string path = com_device_path(number);
+  WireTrace& trace = link_.trace();
+  trace.open_from_environment(library_name());
+  if (trace.on())
+    trace.note(std::string(library_name()) + " rs_PortOpen COM" + std::to_string(number) + " (" +
+               path + ")");
+  const int result = start_port(path);
+  if (result != kOk) {
+    if (trace.on()) trace.note("rs_PortOpen failed: " + std::to_string(result));
+    trace.close();
     lock_.release();
-    return kOpenFailedBase + e;
+    return result;
   }
+  open_.store(true);
+  return kOk;
+}
+
+int Device::start_port(const std::string& path) {
+  if (const int e = port_.open(path); e != 0) return kOpenFailedBase + e;
   if (port_.apply(settings_) != 0) {
     port_.close();
-    lock_.release();
     return kNoPort;
   }
   port_.request_low_latency();
@@ -80,10 +95,8 @@ int Device::port_open(const char* port) {
   port_.drive_line(TIOCM_RTS, true);
   if (!link_.start(port_.fd(), settings_.baud)) {
     port_.close();
-    lock_.release();
     return kNoPort;
   }
-  open_.store(true);
   return kOk;
 }
 
@@ -95,6 +108,8 @@ int Device::port_close() {
   port_.drive_line(TIOCM_DTR, false);
   port_.purge();
   port_.close();
+  if (link_.trace().on()) link_.trace().note("rs_PortClose");
+  link_.trace().close();
   lock_.release();
   return kOk;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <string>
 
 #include "command.h"
 #include "frame_format.h"
@@ -72,6 +73,12 @@ class Device {
   Link& link() { return link_; }
 
  private:
+  // Opens the device at path, sets the line up and starts the link; undoes it on failure.
+  int start_port(const std::string& path);
+  const char* library_name() const {
+    return profile_.protocol == Protocol::Xerv3 ? "libxerv3com" : "libxerv1";
+  }
+
   const LinkProfile& profile_;
   Store store_;
   Link link_;

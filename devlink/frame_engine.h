@@ -42,6 +42,8 @@ class FrameEngine {
   void reset();
 
   bool frame_pending() const { return frame_pending_; }
+  // The bytes collected since the last reset (for the wire trace).
+  std::span<const std::uint8_t> received() const { return {rx_.data(), rx_count_}; }
 
  private:
   void reset_keeping_wait();

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "result.h"
+#include "trace_line.h"
 #include "write_all.h"
 
 namespace devlink {
@@ -62,6 +63,7 @@ void Link::stop() {
     w = -1;
   }
   std::lock_guard lock(mu_);
+  reset_receive();  // a frame cut short by the close still reaches the trace
   fd_ = -1;
 }
 
@@ -123,16 +125,30 @@ void Link::monitor_loop() {
       continue;
     }
     receiving_ = false;
+    if (trace_.on()) trace_received();
     engine_.complete();
+    if (trace_.on()) traced_ = engine_.received().size();  // kept while a command waits
     if (engine_.answered()) done_cv_.notify_all();
     idle_cv_.notify_all();
   }
 }
 
 void Link::reset_receive() {
+  if (trace_.on()) trace_received();
   engine_.reset();
+  traced_ = 0;
   receiving_ = false;
   idle_cv_.notify_all();
+}
+
+// Received bytes go into the trace as the engine takes them: one line for each unit that the
+// silence ends (a frame, or a control byte), stamped with the time of its last byte. Bytes that
+// the engine adds to a failed frame it keeps for a waiting command, or drops at a command's
+// clean-up or the close before the silence, get a line when they are dropped.
+void Link::trace_received() {
+  const auto held = engine_.received();
+  if (held.size() > traced_) trace_.bytes(kReaderToHost, held.subspan(traced_), last_byte_);
+  traced_ = held.size();
 }
 
 int Link::write_bytes(std::span<const std::uint8_t> bytes) {
@@ -143,7 +159,12 @@ int Link::write_bytes(std::span<const std::uint8_t> bytes) {
   const auto per_byte = std::chrono::microseconds(11'000'000 / std::max<std::uint32_t>(baud_, 1));
   const auto deadline = Clock::now() + std::chrono::milliseconds(500) +
                         2 * per_byte * static_cast<long>(bytes.size());
-  return write_all(fd, bytes, deadline) ? kOk : kNoPort;
+  const bool written = write_all(fd, bytes, deadline);
+  if (trace_.on()) {
+    trace_.bytes(kHostToReader, bytes, Clock::now());
+    if (!written) trace_.note("the write above failed or timed out");
+  }
+  return written ? kOk : kNoPort;
 }
 
 int Link::attempt(const Command& command, const Frame& frame, char* out,

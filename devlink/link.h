@@ -17,6 +17,7 @@
 #include "frame_format.h"
 #include "reply.h"
 #include "store.h"
+#include "wire_trace.h"
 
 namespace devlink {
 
@@ -71,11 +72,16 @@ class Link {
   void set_last_result(int r) { last_result_.store(r); }
   bool hung_up() const { return hung_up_.load(); }
 
+  // The wire trace of every byte written and received. Open and close it only while the threads
+  // are stopped (before start, after stop).
+  WireTrace& trace() { return trace_; }
+
  private:
   void receive_loop(int fd);
   void monitor_loop();
   void append(std::span<const std::uint8_t> bytes);
   void reset_receive();
+  void trace_received();
   int attempt(const Command& command, const Frame& frame, char* out, std::size_t out_size);
 
   const LinkProfile& profile_;
@@ -91,6 +97,7 @@ class Link {
   bool receiving_ = false;      // the monitor is timing the silence after the last byte
   Clock::time_point last_byte_{};
   bool stopping_ = false;
+  std::size_t traced_ = 0;      // the engine's received bytes already in the trace
 
   std::mutex write_mu_;
   int fd_ = -1;
@@ -101,6 +108,7 @@ class Link {
   std::atomic<bool> hung_up_{false};
   std::atomic<std::uint32_t> baud_{9600};
   std::atomic<int> last_result_{0};
+  WireTrace trace_;  // has a lock of its own; opened and closed while the threads are stopped
 };
 
 }  // namespace devlink

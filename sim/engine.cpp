@@ -31,7 +31,7 @@ void Engine::trace(std::string_view direction, std::span<const std::uint8_t> byt
 // --- What comes from the host ---------------------------------------------------------------
 
 void Engine::on_chunk(std::span<const std::uint8_t> chunk, Time now) {
-  trace("host>rdr", chunk, now);
+  trace(devlink::kHostToReader, chunk, now);
   for (Piece& piece : split_chunk(chunk)) {
     if (piece.kind == Piece::Kind::Control) {
       record({HostFrame::Kind::Control, piece.bytes, {}});
@@ -171,7 +171,7 @@ void Engine::queue_report(std::string text, Time now) {
 std::vector<Bytes> Engine::take_due(Time now) {
   std::vector<Bytes> due;
   while (!outbox_.empty() && outbox_.front().at <= now) {
-    trace("rdr>host", outbox_.front().bytes, now);
+    trace(devlink::kReaderToHost, outbox_.front().bytes, now);
     sent_.push_back(outbox_.front().bytes);
     if (sent_.size() > kHistory) sent_.pop_front();
     due.push_back(std::move(outbox_.front().bytes));

@@ -1,18 +1,13 @@
-// One line of trace for bytes on the line: time since start, direction, the bytes in hex and as
-// text (control characters named, other unprintable bytes as '.').
+// The trace line of the virtual reader is the link core's, so that its trace and a library's
+// (XERV_TRACE) read alike.
 #pragma once
 
-#include <chrono>
-#include <cstdint>
-#include <span>
-#include <string>
-#include <string_view>
+#include "trace_line.h"
 
 namespace xsim {
 
-std::string hex_text(std::span<const std::uint8_t> bytes);
-std::string printable_text(std::span<const std::uint8_t> bytes);
-std::string trace_line(std::chrono::steady_clock::duration since_start, std::string_view direction,
-                       std::span<const std::uint8_t> bytes);
+using devlink::hex_text;
+using devlink::printable_text;
+using devlink::trace_line;
 
 }  // namespace xsim
