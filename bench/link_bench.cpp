@@ -1,6 +1,8 @@
 // Link figures over a pseudo-terminal, printed for docs/performance.md:
 //  - the time of a command answered at once by ACK, against the floor that every command pays
 //    (100 ms of line silence ending the answer, plus the wire time of command and answer);
+//  - the cost of the wire trace: the same command with XERV_TRACE naming a file and unset, in
+//    alternating blocks, as a ratio;
 //  - the CPU and wake-ups of a process that holds an open, idle port.
 // Usage: link_bench [commands (200)] [idle seconds (10)]
 #include <dirent.h>
@@ -67,6 +69,60 @@ long library_switches() {
   return total;
 }
 
+// The round trip of `count` commands, in milliseconds each; empty after a failure.
+std::vector<double> round_trips(int count) {
+  std::vector<double> ms;
+  for (int i = 0; i < count; ++i) {
+    const auto t0 = Clock::now();
+    const int r = Op_Prohibition();
+    const auto t1 = Clock::now();
+    if (r != 0) {
+      std::fprintf(stderr, "command %d failed: %d\n", i, r);
+      return {};
+    }
+    ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
+  }
+  return ms;
+}
+
+double median_of(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// The same commands with the trace off and on (to `trace_path`), in alternating blocks so that a
+// change in the machine's load falls on both alike. Opens and closes the port itself.
+bool trace_cost(int commands, const std::string& trace_path) {
+  constexpr int kBlocks = 4;
+  const int per_block = std::max(1, commands / kBlocks);
+  std::vector<double> off, on;
+  for (int b = 0; b < 2 * kBlocks; ++b) {
+    const bool traced = b % 2 == 1;
+    if (traced)
+      ::setenv("XERV_TRACE", trace_path.c_str(), 1);
+    else
+      ::unsetenv("XERV_TRACE");
+    if (rs_PortOpen("1") != 0) return false;
+    const std::vector<double> ms = round_trips(per_block);
+    rs_PortClose();
+    if (ms.empty()) return false;
+    (traced ? on : off).insert((traced ? on : off).end(), ms.begin(), ms.end());
+  }
+  ::unsetenv("XERV_TRACE");
+  const double m_off = median_of(off), m_on = median_of(on);
+  const auto mean = [](const std::vector<double>& v) {
+    double sum = 0;
+    for (const double x : v) sum += x;
+    return sum / static_cast<double>(v.size());
+  };
+  std::printf("Wire trace: the same command, XERV_TRACE unset and naming a file (%zu each way)\n",
+              off.size());
+  std::printf("  median  off %.3f ms, on %.3f ms: ratio %.4f\n", m_off, m_on, m_on / m_off);
+  std::printf("  mean    off %.3f ms, on %.3f ms: ratio %.4f\n", mean(off), mean(on),
+              mean(on) / mean(off));
+  return true;
+}
+
 double cpu_seconds() {
   rusage u{};
   ::getrusage(RUSAGE_SELF, &u);
@@ -90,21 +146,13 @@ int main(int argc, char** argv) {
   const pid_t reader = ::fork();
   if (reader == 0) answer_forever(master);
 
+  ::unsetenv("XERV_TRACE");  // the first figures are the library's without its trace
   if (const int r = rs_PortOpen("1"); r != 0) {
     std::fprintf(stderr, "rs_PortOpen failed: %d\n", r);
     return 1;
   }
-  std::vector<double> ms;
-  for (int i = 0; i < commands; ++i) {
-    const auto t0 = Clock::now();
-    const int r = Op_Prohibition();
-    const auto t1 = Clock::now();
-    if (r != 0) {
-      std::fprintf(stderr, "command %d failed: %d\n", i, r);
-      return 1;
-    }
-    ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
-  }
+  std::vector<double> ms = round_trips(commands);
+  if (ms.empty()) return 1;
   std::sort(ms.begin(), ms.end());
   // "PP" framed is 5 bytes, the ACK 1; at 9600 baud with 8 data bits, parity and one stop bit a
   // byte takes 11 bits.
@@ -134,9 +182,13 @@ int main(int argc, char** argv) {
               static_cast<double>(sw1 - sw0) / idle_seconds);
 
   rs_PortClose();
+
+  const std::string trace_path = std::string(dir) + "/bench.trace";
+  const bool traced = trace_cost(commands, trace_path);
+  ::unlink(trace_path.c_str());
   ::kill(reader, SIGKILL);
   ::waitpid(reader, nullptr, 0);
   ::unlink(link.c_str());
   ::rmdir(dir);
-  return 0;
+  return traced ? 0 : 1;
 }

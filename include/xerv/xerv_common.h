@@ -75,6 +75,22 @@ extern "C" {
  *   9031  any other open failure
  *     -1  the device is not a serial line or refused its settings, or the library's threads
  *         could not start
+ *
+ * Wire trace (docs/trace.md): the environment variable XERV_TRACE is read once by each call,
+ * after the argument checks and the 9000 check and before the device is opened. When it names
+ * a file (appended to, created with mode 0600: it holds card data), or is "-" for standard
+ * error, the library writes one line per frame and control byte in both directions until
+ * rs_PortClose, in the format of `xerv-sim --trace`:
+ *        12.345 host>rdr  02 43 52 43 03 51  |<STX>CRC<ETX>Q|
+ * seconds.milliseconds on the monotonic clock since the open, the direction (host>rdr written,
+ * rdr>host received), the bytes in hex, and as text between bars with control characters named
+ * and other unprintable bytes as '.'. Sent bytes: a line per write. Received bytes: a line per
+ * frame or control byte, as the library takes them after 100 ms of silence, stamped with the
+ * time of their last byte. Lines starting with "--" are the library's own notes (open, close, a
+ * failed write). Lines of different threads never mix. Unset or empty, nothing is written; a
+ * file that cannot be opened leaves the trace off (one line on standard error says why) and
+ * never changes a result. Setting the variable while a port is open takes effect at the next
+ * rs_PortOpen.
  */
 XERV_API int32_t rs_PortOpen(const char *port);
 
