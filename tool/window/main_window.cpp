@@ -10,6 +10,7 @@
 
 #include "about_box.h"
 #include "language_keys.h"
+#include "port_finder.h"
 #include "profile.h"
 #include "radio_group.h"
 #include "read_file.h"
@@ -31,6 +32,11 @@ TfrmMain::TfrmMain(xtool::Dispatch& dispatch, ToolEnvironment env, QWidget* pare
   setupForms();
   connectHandlers();
   FormCreate();
+  // Beside the port number, in the language just read.
+  btnFindPort = PortFinder::createButton(GrbComPort, d_.japanese());
+  lay_GrbComPort->insertWidget(lay_GrbComPort->indexOf(updComPort) + 1, btnFindPort);
+  connect(btnFindPort, &QToolButton::clicked, this,
+          [this] { PortFinder::findInto(this, edtComPort, d_.japanese()); });
   AboutBox = new TAboutBox(this);
   frmWait = new TfrmWait(this);
   setupAccessibility();
@@ -75,6 +81,7 @@ void TfrmMain::connectHandlers() {
   connect(btnPortOpen, &QPushButton::clicked, this, &TfrmMain::btnPortOpenClick);
   connect(btnPortClose, &QPushButton::clicked, this, &TfrmMain::btnPortCloseClick);
   connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+
   // On a change of the selected node; the view's current item alone also moves when the tree
   // first takes the focus, which selects nothing.
   connect(TreeView1, &QTreeWidget::itemSelectionChanged, this,

@@ -7,7 +7,7 @@ TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), grid_(new QGridLa
   group_.setExclusive(true);
   grid_->setContentsMargins(6, 2, 6, 2);
   grid_->setVerticalSpacing(0);
-  connect(&group_, &QButtonGroup::buttonClicked, this, [this] { emit clicked(); });
+  connect(&group_, &QButtonGroup::buttonClicked, this, [this] { Q_EMIT clicked(); });
 }
 
 void TRadioGroup::addItem(const QString& text) {

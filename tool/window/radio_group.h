@@ -27,7 +27,7 @@ class TRadioGroup : public QGroupBox {
   int columns() const { return columns_; }
   void setColumns(int columns);
 
- signals:
+ Q_SIGNALS:
   // The user picked an item (not sent for setItemIndex).
   void clicked();
 

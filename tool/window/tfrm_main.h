@@ -22,6 +22,7 @@
 #include "ui_settings_page1.h"
 #include "ui_settings_page2.h"
 
+class QToolButton;
 class QTreeWidgetItem;
 class TAboutBox;
 class TfrmWait;
@@ -43,6 +44,7 @@ class TfrmMain : public QMainWindow,
   QAction* Exit1 = nullptr;
   QAction* About1 = nullptr;
   QTimer* Timer1 = nullptr;
+  QToolButton* btnFindPort = nullptr;  // lists the ports this user can open
   TfrmWait* frmWait = nullptr;
   TAboutBox* AboutBox = nullptr;
 
@@ -58,7 +60,7 @@ class TfrmMain : public QMainWindow,
   // Sets a control's caption (group boxes also take it as their accessible name).
   static void SetCaption(QWidget* control, const QString& text);
 
- public slots:
+ public Q_SLOTS:
   // Communication page.
   void btnPortOpenClick();
   void btnPortCloseClick();
