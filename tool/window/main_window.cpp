@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include "about_box.h"
 #include "language_keys.h"
