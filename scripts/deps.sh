@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when they are missing (as root).
 set -euo pipefail
-packages=(cmake make g++ gcc libgtest-dev libgmock-dev pkg-config "$@")
+# The tool needs Qt 6 Widgets and fonts standing in for the ones its texts name (Arial, Tahoma)
+# and for the Japanese texts.
+packages=(cmake make g++ gcc libgtest-dev libgmock-dev pkg-config qt6-base-dev fonts-liberation2
+  fonts-dejavu-core fonts-noto-cjk "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

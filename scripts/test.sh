@@ -16,7 +16,7 @@ cmake -S . -B build/tsan -DXERV_SANITIZE=thread -DCMAKE_BUILD_TYPE=RelWithDebInf
 cmake --build build/tsan -j "$jobs"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir build/tsan -j "$jobs" --output-on-failure --timeout 300 \
-  -L 'link|lib|reader|faults|soak|sim|trace'
+  -L 'link|lib|reader|faults|soak|sim|trace|tooldispatch'
 
 # The fuzz targets, about a minute each.
 scripts/fuzz.sh 60
