@@ -4,7 +4,7 @@ set -euo pipefail
 # The tool needs Qt 6 Widgets and fonts standing in for the ones its texts name (Arial, Tahoma)
 # and for the Japanese texts.
 packages=(cmake make g++ gcc libgtest-dev libgmock-dev pkg-config qt6-base-dev fonts-liberation2
-  fonts-dejavu-core fonts-noto-cjk "$@")
+  fonts-dejavu-core fonts-noto-cjk dpkg-dev desktop-file-utils appstream file man-db "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
