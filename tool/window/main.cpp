@@ -22,14 +22,29 @@ struct Options {
 };
 
 const char kUsage[] =
-    "Usage: xervtool [--screenshot FILE [--page N]]\n"
+    "Usage: xervtool [--screenshot FILE [--page N]] [Qt options]\n"
+    "       xervtool --help | --version\n"
     "The setup and test tool for KVX card reader/writers (XERV1 and XERV3 protocols).\n"
     "\n"
     "  --screenshot FILE  render the main window offscreen, save it as a PNG picture to FILE\n"
     "                     and exit\n"
     "  --page N           with --screenshot: show page N (0 to 5) of the window first\n"
-    "  --help             show this text and exit\n"
-    "  --version          show the version and exit\n";
+    "  -h, --help         show this text and exit\n"
+    "  --version          show the version and exit\n"
+    "Qt's own single-dash options (-platform offscreen, -style=Fusion, -reverse) pass through\n"
+    "to Qt. See xervtool(1) for the files and environment variables it reads.\n";
+
+// Qt's options that take their value as the next word.
+bool qt_option_with_value(const std::string& arg) {
+  static const char* const names[] = {"-platform", "-platformpluginpath", "-platformtheme",
+                                      "-style",    "-stylesheet",         "-qwindowgeometry",
+                                      "-qwindowtitle", "-qwindowicon",    "-display",
+                                      "-geometry", "-session",            "-plugin"};
+  for (const char* n : names) {
+    if (arg == n) return true;
+  }
+  return false;
+}
 
 // Returns -1 to go on, else the exit status.
 int parse(int argc, char** argv, Options& options) {
@@ -47,8 +62,9 @@ int parse(int argc, char** argv, Options& options) {
       options.screenshot = argv[++i];
     } else if (arg == "--page" && i + 1 < argc) {
       options.page = std::atoi(argv[++i]);
-    } else if (arg.rfind("-", 0) == 0 && arg.size() > 1 && arg[1] != '-' && arg.size() > 2) {
-      continue;  // Qt's own single-dash options (-platform, -style ...) pass through
+    } else if (arg.size() > 2 && arg[0] == '-' && arg[1] != '-') {
+      if (qt_option_with_value(arg)) ++i;  // Qt's own options pass through to it
+      continue;
     } else {
       std::fprintf(stderr, "xervtool: unknown argument %s\n%s", arg.c_str(), kUsage);
       return 2;
