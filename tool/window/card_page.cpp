@@ -39,3 +39,11 @@ void TfrmMain::Timer1Timer() {
     results[t]->setText(QStringLiteral("OK"));
   }
 }
+
+void TfrmMain::btnModelClick() {}
+void TfrmMain::btnCommand1Click() {}
+void TfrmMain::EdtTrk1Change() {}
+void TfrmMain::EdtTrk2Change() {}
+void TfrmMain::EdtTrk3Change() {}
+void TfrmMain::EdtTrk4Change() {}
+void TfrmMain::btnDataClearClick() {}

@@ -22,3 +22,13 @@ void TfrmMain::btnPortCloseClick() {
   d_.rs_PortClose();
   setStatus(QStringLiteral("Com Port Close OK !!"));
 }
+
+void TfrmMain::btnComSettingClick() {}
+void TfrmMain::cmdSetComFormat_PCClick() {}
+void TfrmMain::btnComGetClick() {}
+void TfrmMain::btnComSetClick() {}
+void TfrmMain::cmdGetComFormatClick() {}
+void TfrmMain::cmdSetComFormatClick() {}
+void TfrmMain::btnVerInfoGetClick() {}
+void TfrmMain::btnGetProtocolChgClick() {}
+void TfrmMain::btnSetProtocolChgClick() {}

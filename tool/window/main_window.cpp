@@ -15,6 +15,7 @@
 #include "profile.h"
 #include "radio_group.h"
 #include "read_file.h"
+#include "reply_text.h"
 #include "tfrm_main.h"
 #include "tool_settings.h"
 #include "wait_window.h"
@@ -82,6 +83,7 @@ void TfrmMain::connectHandlers() {
   connect(btnPortOpen, &QPushButton::clicked, this, &TfrmMain::btnPortOpenClick);
   connect(btnPortClose, &QPushButton::clicked, this, &TfrmMain::btnPortCloseClick);
   connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+  connectPageHandlers();
 
   // On a change of the selected node; the view's current item alone also moves when the tree
   // first takes the focus, which selects nothing.
@@ -244,6 +246,16 @@ void TfrmMain::showMessageBox(const QString& text) {
   }
   QMessageBox box(QMessageBox::Information, windowTitle(), text, QMessageBox::Ok, this);
   box.exec();
+}
+
+void TfrmMain::guarded(void (TfrmMain::*handler)()) {
+  try {
+    (this->*handler)();
+  } catch (const xtool::ConversionError& e) {
+    showMessageBox(e.text());
+  } catch (const std::exception& e) {
+    showMessageBox(QString::fromLocal8Bit(e.what()));
+  }
 }
 
 void TfrmMain::ShowWait() {

@@ -13,6 +13,7 @@
 #include "dispatch.h"
 #include "explanation_tree.h"
 #include "profile.h"
+#include "reply_text.h"
 #include "tool_environment.h"
 #include "ui_card_page.h"
 #include "ui_communication_page.h"
@@ -57,15 +58,68 @@ class TfrmMain : public QMainWindow,
   void HideWait();
   void ApplyModelControls();
   void EnableTrackRangeGroup(int track, bool enabled);
+  // Device settings pages: the switch, write mode and retry groups from what the reader says.
+  void ApplySwitchAndVersionControls();
+  // Transmission range page.
+  void LoadTrackFormats();
+  void LabelTrackRangeGroup(int track, const QString& code);
+  static QString FormatCodeName(const QString& code);
+  void ClearRangeFields();
+  bool ValidateRangeFields();
+  static bool InByteRange(int value) { return value >= 0 && value <= 255; }
+  // The format codes of EEPROM addresses 00, 08, 10 and 18; empty until the first load.
+  QString FormatCode1, FormatCode2, FormatCode3, FormatCode4;
   // Sets a control's caption (group boxes also take it as their accessible name).
   static void SetCaption(QWidget* control, const QString& text);
 
  public Q_SLOTS:
+  // The handlers run as the buttons' clicks (through guarded) and, some of them, from the
+  // information sweep. A reply character that is not a number raises xtool::ConversionError.
   // Communication page.
   void btnPortOpenClick();
   void btnPortCloseClick();
+  void btnComSettingClick();
+  void cmdSetComFormat_PCClick();
+  void btnComGetClick();
+  void btnComSetClick();
+  void cmdGetComFormatClick();
+  void cmdSetComFormatClick();
+  void btnVerInfoGetClick();
+  void btnGetProtocolChgClick();
+  void btnSetProtocolChgClick();
+  // Device settings pages.
+  void btnCmd_SH_SetClick();
+  void btnCm_SH_GetClick();
+  void ragCmd_SH_p2Click();
+  void btnCmd_SS_SetClick();
+  void btnCmd_SS_GetClick();
+  void btnCmd_SP_SetClick();
+  void btnCmd_SP_GetClick();
+  void btnCmd_SM_SetClick();
+  void btnCmd_SM_GetClick();
+  void btnCmd_SY_SetClick();
+  void btnCmd_SY_GetClick();
+  void btnCmd_SB_SetClick();
+  void btnCmd_SB_GetClick();
+  void btnCmd_SL_SetClick();
+  void btnCmd_SL_GetClick();
+  void btnCmd_SG_SetClick();
+  void btnCmd_SG_GetClick();
+  void btnCmd_SV_SetClick();
+  void btnCmd_SV_GetClick();
+  void btnAll_GetClick();
+  // Transmission range page.
+  void btnCmd_SJ_GetClick();
+  void btnCmd_SJ_SetClick();
   // Card operations page.
+  void btnModelClick();
+  void btnCommand1Click();
   void Timer1Timer();
+  void EdtTrk1Change();
+  void EdtTrk2Change();
+  void EdtTrk3Change();
+  void EdtTrk4Change();
+  void btnDataClearClick();
   // Explanation tree and menu.
   void TreeView1Change(QTreeWidgetItem* node);
   void Exit1Click();
@@ -86,6 +140,9 @@ class TfrmMain : public QMainWindow,
   void setInitialSelections();
   void FormClose();
   void showMessageBox(const QString& text);
+  // Runs a handler as a button does: an error it raises is shown in the standard error box.
+  void guarded(void (TfrmMain::*handler)());
+  void connectPageHandlers();
   void setStatus(const QString& text);
   void clearStatus();
   QWidget* control(const QString& name) const;
