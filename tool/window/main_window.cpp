@@ -258,7 +258,11 @@ void TfrmMain::guarded(void (TfrmMain::*handler)()) {
   }
 }
 
+// The wait window may be asked for again inside its own run (the information sweep runs the
+// protocol query, which shows it too): only the outermost pair shows and hides it, so that the
+// window stays up, with its progress, until the whole run is over.
 void TfrmMain::ShowWait() {
+  if (wait_depth_++ > 0) return;
   setEnabled(false);
   frmWait->showWithText(d_.japanese() ? QStringLiteral("しばらくお待ちください")
                                       : QStringLiteral("Please wait"));
@@ -266,8 +270,14 @@ void TfrmMain::ShowWait() {
 }
 
 void TfrmMain::HideWait() {
+  if (wait_depth_ == 0 || --wait_depth_ > 0) return;
   setEnabled(true);
   frmWait->close();
+}
+
+void TfrmMain::SetWaitProgress(int done, int count) {
+  frmWait->setProgress(done, count);
+  QCoreApplication::processEvents();
 }
 
 void TfrmMain::Exit1Click() { close(); }

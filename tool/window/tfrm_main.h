@@ -56,6 +56,8 @@ class TfrmMain : public QMainWindow,
 
   void ShowWait();
   void HideWait();
+  // The wait window's progress bar, for runs of several steps (count 0 hides it).
+  void SetWaitProgress(int done, int count);
   void ApplyModelControls();
   void EnableTrackRangeGroup(int track, bool enabled);
   // Device settings pages: the switch, write mode and retry groups from what the reader says.
@@ -153,4 +155,5 @@ class TfrmMain : public QMainWindow,
   std::map<std::string, QString> messages_;
   std::map<std::string, QString> contents_;
   QFile manual_;
+  int wait_depth_ = 0;  // ShowWait calls not yet matched by HideWait
 };
