@@ -64,9 +64,7 @@ Command comm_format_setting(int request, std::string_view letters, const char* c
     if (const int r = present(p[i]); r != kOk) return Command::fail(r);
     c.push(static_cast<std::uint8_t>(p[i][0]));
   }
-  const bool user_codes = p[0][0] == '2' || p[1][0] == '5' ||
-                          user_separator_modes.find(p[3][0]) != std::string_view::npos;
-  if (!user_codes) return c;
+  if (!needs_user_codes(p[0][0], p[1][0], p[3][0], user_separator_modes)) return c;
   for (int i = 4; i < 7; ++i)
     if (const int r = append_pair(c, p[i]); r != kOk) return Command::fail(r);
   return c;

@@ -42,6 +42,15 @@ Command single_value_setting(int request, std::string_view letters, const char* 
 Command first_chars_setting(int request, std::string_view letters,
                             std::initializer_list<const char*> values);
 
+// Whether a frame format's modes (start, end and separator) call for the three user codes: the
+// start mode '2', the end mode '5' or a separator mode among `user_separator_modes`. The set form
+// sends the codes, and the reader's answer carries them, only then.
+inline bool needs_user_codes(char start, char end, char separator,
+                             std::string_view user_separator_modes) {
+  return start == '2' || end == '5' ||
+         user_separator_modes.find(separator) != std::string_view::npos;
+}
+
 // The frame-format setting: letters + p1[0] p2[0] p3[0] p4[0], then the three two-character user
 // codes p5 p6 p7 when p1[0] is '2', p2[0] is '5' or p4[0] is one of `user_separator_modes`.
 // The query form when all seven are absent. p1..p4 must be given (900 null, 902 empty); the user

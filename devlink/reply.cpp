@@ -43,4 +43,11 @@ int copy_reply(const ReplyEnv& env, std::size_t from, std::size_t count) {
   return have == count ? kOk : kUnknownReply;
 }
 
+int copy_reply_or_shorter(const ReplyEnv& env, std::size_t from, std::size_t shorter,
+                          std::size_t count) {
+  if (env.out != nullptr && count >= env.out_size) return kUnknownReply;
+  const int r = copy_reply(env, from, count);
+  return r != kOk && env.text.size() == from + shorter ? kOk : r;
+}
+
 }  // namespace devlink

@@ -51,8 +51,8 @@ struct ReplyRule {
 struct LinkProfile {
   Protocol protocol;
   std::chrono::milliseconds answer_timeout;  // per attempt
-  bool dle_is_error;                          // DLE ends the command with 907
-  std::size_t letters;                        // reply letters that classify a framed answer
+  bool dle_is_error;                         // DLE ends the command with 907
+  std::size_t letters;                       // reply letters that classify a framed answer
   bool keep_frame_without_start;  // a frame without start code stays while a command waits
   int two_byte_control_request;   // while this request waits, two bytes are a control answer
   std::uint8_t default_data_bits;
@@ -61,7 +61,9 @@ struct LinkProfile {
 
 // Where a report's data starts in the received text: after "CR" and one character (XERV3), or
 // after the single reply letter (XERV1).
-inline std::size_t report_data_offset(const LinkProfile& p) { return p.letters == 2 ? 3 : 1; }
+inline std::size_t report_data_offset(const LinkProfile& p) {
+  return p.letters == 2 ? 3 : 1;
+}
 
 ReplyKind classify_control(std::uint8_t byte);
 // Returns the matching rule, or null for letters the library does not know.
@@ -75,6 +77,12 @@ int ng_code(std::span<const std::uint8_t> text);
 // copies nothing. Every reply decoder uses this one rule for short replies. A reply whose `count`
 // characters and NUL would not fit out_size is another command's reply: 909, nothing written.
 int copy_reply(const ReplyEnv& env, std::size_t from, std::size_t count);
+
+// copy_reply for a reply whose last values are optional: a reply that ends after exactly
+// `shorter` characters is complete too (0). The buffer must still hold the longest reply, `count`
+// characters and the NUL; any other length short of `count` gives 909 as in copy_reply.
+int copy_reply_or_shorter(const ReplyEnv& env, std::size_t from, std::size_t shorter,
+                          std::size_t count);
 
 }  // namespace devlink
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "command_shapes.h"
+
 namespace devlink {
 
 namespace {
@@ -17,6 +19,17 @@ int decode_test_reply(const ReplyEnv& env, std::size_t letters) {
 int decode_version_reply(const ReplyEnv& env) {
   constexpr std::size_t kLetters = 2;  // "VR"
   return copy_reply(env, kLetters, kVersionReplyLength);
+}
+
+int decode_comm_format_reply(const ReplyEnv& env, std::size_t letters,
+                             std::string_view user_separator_modes) {
+  const auto mode = [&](std::size_t i) {
+    const std::size_t at = letters + i;
+    return at < env.text.size() ? static_cast<char>(env.text[at]) : '\0';
+  };
+  if (needs_user_codes(mode(0), mode(1), mode(3), user_separator_modes))
+    return copy_reply(env, letters, kCommFormatReplyLength);
+  return copy_reply_or_shorter(env, letters, kCommFormatModesLength, kCommFormatReplyLength);
 }
 
 int decode_model_reply(const ReplyEnv& env, std::size_t letters, std::size_t count,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "reply.h"
 
@@ -32,6 +33,17 @@ int decode_version_reply(const ReplyEnv& env);
 // arrive is kept as 0; values beyond `kept` are left alone).
 int decode_model_reply(const ReplyEnv& env, std::size_t letters, std::size_t count,
                        std::size_t kept);
+
+// Characters of the frame-format reply ("SN" or "f"): the four modes and the three user codes, or
+// the four modes alone.
+inline constexpr std::size_t kCommFormatReplyLength = 10;
+inline constexpr std::size_t kCommFormatModesLength = 4;
+
+// The frame-format reply: the ten characters after the letters. When its modes call for no user
+// codes (needs_user_codes with the library's `user_separator_modes`), a reply that ends after the
+// four modes is complete as well, as the set form in those modes carries no codes either.
+int decode_comm_format_reply(const ReplyEnv& env, std::size_t letters,
+                             std::string_view user_separator_modes);
 
 template <std::size_t Letters>
 int test_reply_decoder(const ReplyEnv& env) {

@@ -32,7 +32,7 @@ const devlink::ReplyRule kReplies[] = {
     {"h", Data, copy_decoder<kLetters, kSingleValueReply>},
     {"o", Data, copy_decoder<kLetters, kSingleValueReply>},
     {"g", Data, copy_decoder<kLetters, kCommControlReply>},
-    {"f", Data, copy_decoder<kLetters, kCommFormatReply>},
+    {"f", Data, decode_comm_format},
     // EEPROM data
     {"s", Data, devlink::eeprom_decoder<kEepromDataAt>},
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "result.h"
+#include "setting_commands.h"
 
 namespace xerv1 {
 
@@ -14,6 +15,10 @@ int decode_data_return(const devlink::ReplyEnv& env) {
       record.begin(), record.end(), echoed.begin(),
       [](char want, std::uint8_t got) { return static_cast<std::uint8_t>(want) == got; });
   return same ? devlink::kOk : devlink::kMismatch;
+}
+
+int decode_comm_format(const devlink::ReplyEnv& env) {
+  return devlink::decode_comm_format_reply(env, kLetters, kUserSeparatorModes);
 }
 
 }  // namespace xerv1

@@ -18,12 +18,16 @@ inline constexpr std::size_t kTrackInfoReply = 4;    // "j"
 inline constexpr std::size_t kTrackInfoKept = 3;     // of them kept as the model reply values
 inline constexpr std::size_t kSingleValueReply = 1;  // "b", "c", "h", "o"
 inline constexpr std::size_t kCommControlReply = 7;  // "g"
-inline constexpr std::size_t kCommFormatReply = 10;  // "f"
 inline constexpr std::size_t kEepromDataAt = 3;      // "s" + the two address characters
+// "f": the four modes and the user codes, or the modes alone.
+inline constexpr std::size_t kCommFormatReply = devlink::kCommFormatReplyLength;
 
 // StatusCheck's reply letter is the reader's choice, so its buffer takes the longest reply any
 // command's decoding copies: the version.
 inline constexpr std::size_t kStatusBufferSize = devlink::kVersionReplyLength + 1;
+
+// "f": ten characters, or the four modes alone when they call for no user codes.
+int decode_comm_format(const devlink::ReplyEnv& env);
 
 // "J": the ten characters after the letter must equal the data-return record kept by the last
 // DataReturn; 908 when one differs or fewer than ten arrived, else 0. Nothing is copied.

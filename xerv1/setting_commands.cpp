@@ -26,9 +26,8 @@ Command comm_control_set(std::span<const char* const, 7> p) {
 }
 
 Command comm_format_set(std::span<const char* const, 7> p) {
-  // Separator modes 1 and 3 use the user separator, so the user codes go with them.
   const CommandId& id = cmd::kCommFormat;
-  return devlink::comm_format_setting(id.request, id.text, p.data(), "13");
+  return devlink::comm_format_setting(id.request, id.text, p.data(), kUserSeparatorModes);
 }
 
 }  // namespace xerv1

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "command.h"
 
@@ -15,6 +16,10 @@ devlink::Command power_on_off_setup(const char* p1);
 devlink::Command track_info_set(const char* p1, const char* p2, const char* p3);
 // "g": the reader's communication control, the first character of each of seven values.
 devlink::Command comm_control_set(std::span<const char* const, 7> p);
+// The separator modes whose user code the communication format carries: modes 1 and 3 use the
+// user separator.
+inline constexpr std::string_view kUserSeparatorModes = "13";
+
 // "f": the reader's communication format; p5..p7 (two characters each) follow only when p1[0]
 // is '2', p2[0] is '5', or p4[0] is '1' or '3'.
 devlink::Command comm_format_set(std::span<const char* const, 7> p);

@@ -29,14 +29,14 @@ const ReplyRule kReplies[] = {
     {"SI", ReplyKind::Data},  // known letters without decoding: 909
     {"SQ", ReplyKind::Data},
     // Settings replies
-    {"SH", ReplyKind::Data, setting_decoder<kCardInstEndReply>},
+    {"SH", ReplyKind::Data, decode_card_inst_end},
     {"SE", ReplyKind::Data, decode_event_data},
     {"SP", ReplyKind::Data, setting_decoder<kPowerOnOffReply>},
     {"SL", ReplyKind::Data, setting_decoder<kOperationReply>},
     {"SB", ReplyKind::Data, setting_decoder<kOperationReply>},
     {"SR", ReplyKind::Data, setting_decoder<kCommControlReply>},
     {"SD", ReplyKind::Data, setting_decoder<kCommControlReply>},
-    {"SN", ReplyKind::Data, setting_decoder<kCommFormatReply>},
+    {"SN", ReplyKind::Data, decode_comm_format},
     {"SJ", ReplyKind::Data, setting_decoder<kSendRangeReply>},
     {"SM", ReplyKind::Data, setting_decoder<kSingleValueReply>},
     {"SF", ReplyKind::Data, setting_decoder<kSingleValueReply>},

@@ -12,8 +12,8 @@ namespace xerv3 {
 using devlink::absent;
 using devlink::check_choice;
 using devlink::check_length;
-using devlink::has_length;
 using devlink::Command;
+using devlink::has_length;
 using devlink::kBadLength;
 using devlink::kBadValue;
 using devlink::kNullArg;
@@ -99,7 +99,7 @@ Command comm_control_set(std::span<const char* const, 7> p) {
 }
 
 Command comm_format_set(std::span<const char* const, 7> p) {
-  return devlink::comm_format_setting(rq::kCommFormat, "SN", p.data(), "1");
+  return devlink::comm_format_setting(rq::kCommFormat, "SN", p.data(), kUserSeparatorModes);
 }
 
 Command read_data_send_range_set(const char* p1, const char* p2, const char* p3) {

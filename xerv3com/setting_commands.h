@@ -9,6 +9,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "command.h"
 
@@ -43,6 +44,9 @@ devlink::Command led_operation_setup(std::span<const char* const, 5> p);
 devlink::Command buz_operation_setup(std::span<const char* const, 5> p);
 // "SR": the reader's communication control, the first character of each of seven values.
 devlink::Command comm_control_set(std::span<const char* const, 7> p);
+// The separator mode whose user code the communication format carries.
+inline constexpr std::string_view kUserSeparatorModes = "1";
+
 // "SN": the reader's communication format; p5..p7 (two characters each) follow only when p1[0]
 // is '2', p2[0] is '5' or p4[0] is '1'.
 devlink::Command comm_format_set(std::span<const char* const, 7> p);

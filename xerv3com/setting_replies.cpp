@@ -42,4 +42,12 @@ int decode_event_data(const devlink::ReplyEnv& env) {
   return devlink::copy_reply(env, kLetters, std::min(data, kEventDataMax));
 }
 
+int decode_card_inst_end(const devlink::ReplyEnv& env) {
+  return devlink::copy_reply_or_shorter(env, kLetters, kCardInstEndShortReply, kCardInstEndReply);
+}
+
+int decode_comm_format(const devlink::ReplyEnv& env) {
+  return devlink::decode_comm_format_reply(env, kLetters, kUserSeparatorModes);
+}
+
 }  // namespace xerv3

@@ -236,7 +236,10 @@ XERV_API int32_t Connection_Model_Setup(const uint32_t *code);
  *
  * The reader answers either form with ACK (nothing is copied, result 0) or with the setting's
  * letter and its values, which are copied into out followed by a NUL. out must hold the size given
- * with each export; it may be null, and then nothing is copied. An answer whose values do not fit
+ * with each export, for the set form too (a reader may answer it with the values): the longest
+ * answer the export copies and its NUL. out may be null, and then nothing is copied. Where the
+ * frame format's modes leave its user codes out, the answer without them is complete as well
+ * (Comm_Format_Set). An answer whose values do not fit
  * that size gives 909 and leaves out unchanged; an answer shorter than its values gives 909 with
  * what came copied.
  * Results of every export here: 0; the argument errors listed with it (nothing is sent); -1 no
@@ -292,7 +295,9 @@ XERV_API int32_t Comm_Control_Set(const char *p1, const char *p2, const char *p3
  *   p1..p4  the first character of each is sent.
  *   p5..p7  two characters each (the user start, end and separator codes), sent only when
  *           p1[0] is '2', p2[0] is '5', or p4[0] is '1' or '3'; otherwise not looked at.
- *   out     11 bytes: the 10 characters after "f" and a NUL.
+ *   out     11 bytes (the longest answer and a NUL): the 10 characters after "f", or the 4 mode
+ *           characters alone when the answer ends after them and its modes call for no user
+ *           codes (first not '2', second not '5', fourth not '1' or '3'), and a NUL.
  * Sends "f" (query), "f" p1[0] p2[0] p3[0] p4[0] (e.g. "f1410"), or that followed by
  * p5[0] p5[1] p6[0] p6[1] p7[0] p7[1] (e.g. "f1413020304").
  * Results: 900 a value that is sent is null; 902 one of p1..p4 empty; 901 one of p5..p7 shorter

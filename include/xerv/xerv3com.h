@@ -202,7 +202,10 @@ XERV_API int32_t Connection_Model_Setup(const uint32_t *code);
  *
  * The reader answers either form with ACK (nothing is copied, result 0) or with the setting's
  * letters and its values, which are copied into out followed by a NUL. out must hold the size
- * given with each export; it may be null, and then nothing is copied. A refusal ("NG" code) leaves
+ * given with each export, for the set form too (a reader may answer it with the values): the
+ * longest answer the export copies and its NUL. out may be null, and then nothing is copied.
+ * Where a setting's mode leaves its last values out, the answer without them is complete as well
+ * (Card_Inst_End_Set, Comm_Format_Set). A refusal ("NG" code) leaves
  * out unchanged. The letters of the answer decide how it is copied: "SD" is copied like "SR" (7
  * characters) and "SF" like "SM" (1 character). An answer whose values do not fit the buffer size
  * given with the export (another setting's answer) gives 909 and leaves out unchanged; an answer
@@ -216,7 +219,9 @@ XERV_API int32_t Connection_Model_Setup(const uint32_t *code);
  *   p1   "F" or "R".
  *   p2   "F1" or "R1", optionally followed by a three-character p3; or "F0", "R0", "S0" with p3
  *        null or "".
- *   out  7 bytes: the 6 characters after "SH" and a NUL.
+ *   out  7 bytes (the longest answer and a NUL): the 6 characters after "SH", or 3 when the
+ *        answer ends after them (a mode without its third value: "SHFF0", "SHRS0"), and a NUL.
+ *        Any other number of characters gives 909, with what came copied.
  * Sends "SH" (query) or "SH" p1 p2 [p3], e.g. "SHFF1030", "SHRS0".
  * Results: 900 p1 or p2 null; 901 p1 not one character, p2 not two, p3 not three characters
  * (with F1/R1) or not empty (with F0/R0/S0); 902 p1 not F/R, p2 another pair.
@@ -277,7 +282,9 @@ XERV_API int32_t Comm_Control_Set(const char *p1, const char *p2, const char *p3
  *   p1..p4  the first character of each is sent.
  *   p5..p7  two characters each (the user start, end and separator codes), sent only when
  *           p1[0] is '2', p2[0] is '5' or p4[0] is '1'; otherwise not looked at.
- *   out     11 bytes: the 10 characters after "SN" and a NUL.
+ *   out     11 bytes (the longest answer and a NUL): the 10 characters after "SN", or the 4
+ *           mode characters alone when the answer ends after them and its modes call for no
+ *           user codes (first not '2', second not '5', fourth not '1'), and a NUL.
  * Sends "SN" (query), "SN" p1[0] p2[0] p3[0] p4[0] (e.g. "SN1410"), or that followed by
  * p5[0] p5[1] p6[0] p6[1] p7[0] p7[1] (e.g. "SN1411020304").
  * Results: 900 a value that is sent is null; 902 one of p1..p4 empty; 901 one of p5..p7 shorter

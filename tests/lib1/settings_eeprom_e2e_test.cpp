@@ -36,6 +36,8 @@ TEST_F(SettingsEeprom, QueryAndSetForms) {
        "f141302037C", "f141302037C", "141302037C"},
       {"f query", [](char* o) { return Comm_Format_Set(N, N, N, N, N, N, N, o); }, 11, "f",
        "f1410000000", "1410000000"},
+      {"f query answered with the modes alone",
+       [](char* o) { return Comm_Format_Set(N, N, N, N, N, N, N, o); }, 11, "f", "f1410", "1410"},
       {"ACK copies nothing", [](char* o) { return BuzzerVolumeSet("1", o); }, 2, "b1", "", "#"},
   };
   for (const auto& c : cases) {
@@ -46,6 +48,14 @@ TEST_F(SettingsEeprom, QueryAndSetForms) {
     ASSERT_EQ(reader.frames_seen().size(), 1u) << c.name;
     EXPECT_EQ(reader.frames_seen()[0], framed(c.wire)) << c.name;
   }
+}
+
+TEST_F(SettingsEeprom, FrameFormatWithoutItsUserCodesWhereTheModesNeedThem) {
+  std::string out;
+  EXPECT_EQ(run([](char* o) { return Comm_Format_Set(N, N, N, N, N, N, N, o); }, 11,
+                framed("f1413"), out),
+            909);
+  EXPECT_EQ(out, "1413");
 }
 
 TEST_F(SettingsEeprom, ArgumentErrorsSendNothing) {

@@ -24,6 +24,10 @@ TEST_F(Settings, QueryAndSetOfEveryExport) {
        "FF1030"},
       {"SH set", [](char* o) { return Card_Inst_End_Set("R", "S0", "", o); }, 7, "SHRS0",
        "SHRS0   ", "RS0   "},
+      {"SH query, a mode without a third value",
+       [](char* o) { return Card_Inst_End_Set("", "", "", o); }, 7, "SH", "SHFF0", "FF0"},
+      {"SH set S0, answered with its three values",
+       [](char* o) { return Card_Inst_End_Set("R", "S0", N, o); }, 7, "SHRS0", "SHRS0", "RS0"},
       {"SE query", [](char* o) { return Event_data_Set("", o); }, XERV3_EVENT_DATA_SIZE, "SE",
        "SE0123456789ABCDE", "0123456789ABCDE"},
       {"SE set", [](char* o) { return Event_data_Set("E", o); }, XERV3_EVENT_DATA_SIZE, "SEE",
@@ -46,6 +50,9 @@ TEST_F(Settings, QueryAndSetOfEveryExport) {
        "SR1100002", "SR1100002", "1100002"},
       {"SN query", [](char* o) { return Comm_Format_Set("", "", "", "", "", "", "", o); }, 11, "SN",
        "SN1410000000", "1410000000"},
+      {"SN query answered with the modes alone",
+       [](char* o) { return Comm_Format_Set("", "", "", "", "", "", "", o); }, 11, "SN", "SN1410",
+       "1410"},
       {"SN set, six characters",
        [](char* o) { return Comm_Format_Set("1", "4", "1", "0", "1B", "0D", "1F", o); }, 11,
        "SN1410", "SN1410000000", "1410000000"},
@@ -116,6 +123,14 @@ TEST_F(Settings, RefusalAckAndForeignAnswersLeaveTheBufferUnchanged) {
                 framed("SE" + std::string(300, 'x')), out),
             909);
   EXPECT_EQ(out, "#");
+  // Incomplete answers: what came is copied, and the result says so.
+  EXPECT_EQ(run([](char* o) { return Card_Inst_End_Set(N, N, N, o); }, 7, framed("SHFF1F3"), out),
+            909);
+  EXPECT_EQ(out, "FF1F3");
+  EXPECT_EQ(run([](char* o) { return Comm_Format_Set(N, N, N, N, N, N, N, o); }, 11,
+                framed("SN1411"), out),
+            909);
+  EXPECT_EQ(out, "1411") << "separator mode 1 carries its user code";
 }
 
 TEST_F(Settings, ArgumentErrorsSendNothing) {

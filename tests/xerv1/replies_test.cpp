@@ -54,6 +54,13 @@ TEST(Replies, CopyTheirCharactersAfterTheLetter) {
       {"o2", 0, "2"},
       {"g1100000", 0, "1100000"},
       {"f1413020304", 0, "1413020304"},
+      // The frame format's modes alone, when they call for no user codes.
+      {"f1410", 0, "1410"},
+      {"f1413", kUnknownReply, "1413"},  // separator mode 3 takes its user code in XERV1
+      {"f1411", kUnknownReply, "1411"},
+      {"f2410", kUnknownReply, "2410"},
+      {"f1510", kUnknownReply, "1510"},
+      {"f14100", kUnknownReply, "14100"},
       {"k0x12345678yy", 0, "12345678"},
       {"k5ABCDEFGHIJKLzz", 0, "ABCDEFGHIJKL"},
       {"VR1.23    20261210", 0, "1.23    20261210"},
