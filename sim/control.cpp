@@ -84,6 +84,25 @@ ControlResult dip(VirtualReader& r, const Words& w) {
   return fine();
 }
 
+ControlResult version(VirtualReader& r, const Words& w) {
+  if (!want(w, 1, 1) || !r.set_version(w[1].text))
+    return wrong("usage: version TEXT (exactly " + std::to_string(kVersionLength) +
+                 " characters, 10 of version and 6 of date; quote blanks: version \"XSIM3 "
+                 "1.00240601\")");
+  return fine();
+}
+
+// One EEPROM byte: its address as EE_Read takes it and the value as two hexadecimal digits.
+ControlResult eeprom(VirtualReader& r, const Words& w) {
+  const std::string_view value = want(w, 2, 2) ? std::string_view(w[2].text) : "";
+  const int high = value.size() == 2 ? hex_digit(value[0]) : -1;
+  const int low = value.size() == 2 ? hex_digit(value[1]) : -1;
+  if (high < 0 || low < 0 || !r.set_eeprom(w[1].text, static_cast<std::uint8_t>(high * 16 + low)))
+    return wrong(
+        "usage: eeprom ADDRESS HEX (a byte address 00 to 7F, two hex digits: eeprom 45 03)");
+  return fine();
+}
+
 ControlResult set(VirtualReader& r, const Words& w) {
   if (!want(w, 2, 2)) return wrong("usage: set LETTERS VALUE");
   if (!r.set_setting(w[1].text, w[2].text)) return wrong("refused: " + w[1].text + w[2].text);
@@ -235,14 +254,15 @@ struct Verb {
 };
 
 constexpr Verb kVerbs[] = {
-    {"card", card},           {"remove", remove},   {"ic", ic},
-    {"ic-remove", ic_remove}, {"event", report},    {"error", report},
-    {"model", model},         {"dip", dip},         {"set", set},
-    {"protocol", protocol},   {"show", show},       {"nak", count_fault},
-    {"silent", count_fault},  {"garbage", garbage}, {"bad-bcc", bad_bcc},
-    {"split", split},         {"hangup", hangup},   {"reconnect", reconnect},
-    {"sleep", sleep},         {"trace", trace},     {"help", help},
-    {"quit", quit},           {"exit", quit},
+    {"card", card},           {"remove", remove},     {"ic", ic},
+    {"ic-remove", ic_remove}, {"event", report},      {"error", report},
+    {"model", model},         {"dip", dip},           {"version", version},
+    {"eeprom", eeprom},       {"set", set},           {"protocol", protocol},
+    {"show", show},           {"nak", count_fault},   {"silent", count_fault},
+    {"garbage", garbage},     {"bad-bcc", bad_bcc},   {"split", split},
+    {"hangup", hangup},       {"reconnect", reconnect}, {"sleep", sleep},
+    {"trace", trace},         {"help", help},         {"quit", quit},
+    {"exit", quit},
 };
 
 }  // namespace
@@ -272,7 +292,11 @@ Reports (XERV3)
   error NN                send the error report DH NN
 Reader
   model CODE              the connection model whose layout card reports follow
-  dip SWITCHES            the eight DIP switch characters
+  dip SWITCHES            the eight DIP switch characters (dip 00011000)
+  version TEXT            the 16 characters of the version answer: 10 of version, 6 of date
+                          (version "XSIM3 1.00240601")
+  eeprom ADDR HEX         set one EEPROM byte: eeprom 45 03 (the track arrangement),
+                          eeprom 08 07 (the format code of slot 2; slots at 00 08 10 18)
   set LETTERS VALUE       change a setting as the host's set form would (set SS 1, set SJ 10AF0)
   protocol xerv3|xerv1    switch the protocol now
   show [state|settings|eeprom|frames]

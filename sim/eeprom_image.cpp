@@ -36,6 +36,12 @@ void Eeprom::set_protocol(Protocol protocol) {
   bytes_[kProtocolByte] = protocol == Protocol::Xerv3 ? kProtocolXerv3 : kProtocolXerv1;
 }
 
+bool Eeprom::set_byte(std::string_view address, std::uint8_t value) {
+  if (devlink::parse_eeprom_address(address) != devlink::EepromSpan::Byte) return false;
+  bytes_[byte_address(address)] = value;
+  return true;
+}
+
 Eeprom::Access Eeprom::read(std::string_view address, std::string& hex) const {
   if (!open) return Access::Closed;
   const auto span = devlink::parse_eeprom_address(address);

@@ -46,6 +46,9 @@ class Eeprom {
   // Writes a byte (2 characters) or a row (32 characters).
   Access write(std::string_view address, std::string_view hex);
 
+  // Sets the byte a one-byte address names ("45"); false for any other address.
+  bool set_byte(std::string_view address, std::uint8_t value);
+
   void set_protocol(Protocol protocol);
   const std::array<std::uint8_t, kEepromSize>& bytes() const { return bytes_; }
   std::array<std::uint8_t, kEepromSize>& bytes() { return bytes_; }

@@ -70,6 +70,18 @@ bool VirtualReader::set_dip_switches(std::string_view eight) {
   return true;
 }
 
+bool VirtualReader::set_version(std::string_view text) {
+  if (text.size() != kVersionLength) return false;
+  std::lock_guard lock(mu_);
+  engine_.state().version = text;
+  return true;
+}
+
+bool VirtualReader::set_eeprom(std::string_view address, std::uint8_t value) {
+  std::lock_guard lock(mu_);
+  return engine_.state().eeprom.set_byte(address, value);
+}
+
 bool VirtualReader::set_setting(std::string_view letters, std::string_view params) {
   std::lock_guard lock(mu_);
   std::optional<std::string> name;

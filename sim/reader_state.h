@@ -19,6 +19,7 @@
 namespace xsim {
 
 inline constexpr std::size_t kDipSwitches = 8;
+inline constexpr std::size_t kVersionLength = 16;  // 10 characters of version, 6 of date
 
 // A read or write command that waits for a card.
 struct Operation {
@@ -45,7 +46,7 @@ struct ReaderState {
   devlink::FrameFormat format;  // in force until the next reset
   std::uint32_t model;
   std::string dip_switches = "00011000";
-  std::string version;            // 16 characters: 10 of version, 6 of date
+  std::string version;            // kVersionLength characters: 10 of version, 6 of date
   std::string access_code_xerv3;  // the EEPROM access code each protocol's open command carries
   std::string access_code_xerv1;
   bool ack_sets = false;  // answer a setting's set form with ACK instead of its values

@@ -38,6 +38,8 @@ SetResult single(const Rule& rule, std::string& value, std::string_view p) {
 }
 
 // "SH": p1 F/R, p2 F1 R1 F0 R0 S0, and with F1 or R1 an optional p3: F or S and two digits.
+// F0, R0 and S0 have no third value, so the reader then answers three characters; F1 or R1
+// without p3 keeps the third value it holds.
 SetResult card_inst_end(const Rule&, std::string& value, std::string_view p) {
   if (p.size() != 3 && p.size() != 6) return SetResult::BadLength;
   if (!in("FR", p[0])) return SetResult::BadValue;
@@ -48,7 +50,11 @@ SetResult card_inst_end(const Rule&, std::string& value, std::string_view p) {
     if (!timed) return SetResult::BadLength;
     if (!in("FS", p[3]) || !is_digit(p[4]) || !is_digit(p[5])) return SetResult::BadValue;
   }
-  value.replace(0, p.size(), p);
+  if (timed && p.size() == 3 && value.size() == 6) {
+    value.replace(0, 3, p);
+  } else {
+    value = p;
+  }
   return SetResult::Ok;
 }
 

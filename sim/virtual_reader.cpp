@@ -21,8 +21,6 @@ namespace xsim {
 
 namespace {
 
-
-constexpr std::size_t kVersionLength = 16;
 constexpr std::size_t kMaxChunk = 4096;
 
 std::string fitted(std::string text, std::size_t length, char fill) {

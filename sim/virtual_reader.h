@@ -76,6 +76,12 @@ class VirtualReader {
   bool send_error(int code);  // "DH" + two digits; likewise
   void set_model(std::uint32_t model);
   bool set_dip_switches(std::string_view eight);
+  // The program version the "VR" answer carries: exactly kVersionLength characters (10 of
+  // version, 6 of date); false for any other length.
+  bool set_version(std::string_view text);
+  // One EEPROM byte, by the two-character address EE_Read takes for a byte ("45": row 4, column
+  // 5); false for any other address. Needs no EEPROM access.
+  bool set_eeprom(std::string_view address, std::uint8_t value);
   // A setting changed as by the host's set form (letters: "SS", or XERV1 "h"); false when refused.
   bool set_setting(std::string_view letters, std::string_view params);
   void switch_protocol(Protocol protocol);  // at once, as after a protocol change

@@ -27,6 +27,11 @@ INSTANTIATE_TEST_SUITE_P(
         SettingRow{"SH", 7, [](char* o) { return Card_Inst_End_Set(N, N, N, o); },
                    [](char* o) { return Card_Inst_End_Set("R", "F1", "S05", o); }, "FF1F30",
                    "RF1S05"},
+        // Modes without a third value are answered with three characters.
+        SettingRow{"SH", 7, [](char* o) { return Card_Inst_End_Set("", "", "", o); },
+                   [](char* o) { return Card_Inst_End_Set("F", "F0", "", o); }, "FF1F30", "FF0"},
+        SettingRow{"SH", 7, [](char* o) { return Card_Inst_End_Set(N, N, N, o); },
+                   [](char* o) { return Card_Inst_End_Set("R", "S0", N, o); }, "FF1F30", "RS0"},
         SettingRow{"SE", XERV3_EVENT_DATA_SIZE, [](char* o) { return Event_data_Set(N, o); },
                    [](char* o) { return Event_data_Set("C", o); }, "0", "C"},
         SettingRow{"SP", 4, [](char* o) { return Power_ON_OFF_Operation_Setup(N, N, N, o); },

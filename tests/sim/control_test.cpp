@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "sim_fixture.h"
 #include "test_env.h"
 
 namespace {
@@ -85,6 +86,53 @@ TEST_F(ControlTest, LinesChangeTheReader) {
   EXPECT_TRUE(run_control(reader, "quit").quit);
 }
 
+// What the tool's pages read: EEPROM bytes, the version and the DIP switches, set by control
+// lines and answered on the line.
+TEST_F(ControlTest, EepromVersionAndDipSwitchesAreAnsweredAsSet) {
+  EXPECT_TRUE(run_control(reader, "eeprom 45 03").ok);
+  EXPECT_TRUE(run_control(reader, "eeprom 08 07").ok);
+  EXPECT_TRUE(run_control(reader, "eeprom 7F ff").ok);
+  EXPECT_TRUE(run_control(reader, "version \"KVX1 9.87 250102\"").ok);
+  EXPECT_TRUE(run_control(reader, "dip 00001000").ok);
+  EXPECT_TRUE(reader.set_eeprom("18", 0x00));
+  EXPECT_EQ(reader.eeprom()[0x45], 0x03);
+  EXPECT_EQ(reader.eeprom()[0x08], 0x07);
+  EXPECT_EQ(reader.eeprom()[0x7F], 0xFF);
+  EXPECT_EQ(reader.eeprom()[0x18], 0x00);
+  EXPECT_NE(run_control(reader, "show eeprom").output.find("4: 0000000000030000 "),
+            std::string::npos);
+  EXPECT_NE(run_control(reader, "show").output.find("version   KVX1 9.87 250102"),
+            std::string::npos);
+
+  reader.start();
+  simtest::Host host(reader.link_path());
+  EXPECT_EQ(host.ask("EO" + xsim::default_access_code(xsim::Protocol::Xerv3)), "<ACK>");
+  EXPECT_EQ(host.ask("ER45"), "ER4503");
+  EXPECT_EQ(host.ask("ER08"), "ER0807");
+  EXPECT_EQ(host.ask("VR"), "VRKVX1 9.87 250102");
+  EXPECT_EQ(host.ask("PT0"), "PT0000001000");
+  EXPECT_TRUE(reader.set_version("XSIM3 1.00240601"));
+  EXPECT_EQ(host.ask("VR"), "VRXSIM3 1.00240601");
+}
+
+TEST_F(ControlTest, EepromAndVersionRefuseWhatTheyCannotHold) {
+  EXPECT_FALSE(reader.set_version("XSIM3 1.0024060"));    // 15 characters
+  EXPECT_FALSE(reader.set_version("XSIM3 1.002406011"));  // 17
+  for (const char* address : {"80", "4*", "**", "4a", "4", "450", ""})
+    EXPECT_FALSE(reader.set_eeprom(address, 1)) << address;
+  const auto before = reader.eeprom();
+  const char* bad[] = {"eeprom",        "eeprom 45",     "eeprom 45 3",  "eeprom 45 GG",
+                       "eeprom 45 003", "eeprom 80 00",  "eeprom 4* 00", "eeprom 45 03 04",
+                       "version",       "version short", "version a b"};
+  for (const char* line : bad) {
+    const xsim::ControlResult r = run_control(reader, line);
+    EXPECT_FALSE(r.ok) << line;
+    EXPECT_NE(r.output.find("usage: "), std::string::npos) << line;
+  }
+  EXPECT_EQ(reader.eeprom(), before);
+  EXPECT_NE(run_control(reader, "version x").output.find("16 characters"), std::string::npos);
+}
+
 TEST_F(ControlTest, BadLinesAreRefusedWithTheirUsage) {
   const char* bad[] = {
       "bogus",          "card",         "card a b c d e", "card !0",  "model x",     "model",
@@ -105,7 +153,7 @@ TEST_F(ControlTest, ShowAndHelpDescribeTheReader) {
   EXPECT_NE(run_control(reader, "show").output.find("model     101"), std::string::npos);
   const std::string help = run_control(reader, "help").output;
   for (const char* verb : {"card", "event", "nak", "silent", "garbage", "bad-bcc", "split",
-                           "hangup", "reconnect", "model", "show"}) {
+                           "hangup", "reconnect", "model", "dip", "version", "eeprom", "show"}) {
     EXPECT_NE(help.find(std::string("  ") + verb), std::string::npos) << verb;
   }
 }

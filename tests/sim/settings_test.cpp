@@ -36,9 +36,13 @@ TEST_F(SettingsTest, Xerv3SetThenQueryGivesTheNewValue) {
   expect_exchanges({
       {"SS1", "SS1"},
       {"SS", "SS1"},
-      {"SHRF0", "SHRF0F30"},  // three characters keep the time-out part
+      {"SHRF1", "SHRF1F30"},  // F1 or R1 alone keeps the third value
       {"SHFR1S05", "SHFR1S05"},
       {"SH", "SHFR1S05"},
+      {"SHRF0", "SHRF0"},  // F0, R0 and S0 have no third value
+      {"SH", "SHRF0"},
+      {"SHFF1", "SHFF1"},  // so there is none to keep
+      {"SHFS0", "SHFS0"},
       {"SN1410", "SN1410000000"},
       {"SN2510020304", "SN2510020304"},
       {"SN1410", "SN1410020304"},  // four characters keep the user codes
