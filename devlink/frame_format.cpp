@@ -1,5 +1,7 @@
 #include "frame_format.h"
 
+#include <optional>
+
 namespace devlink {
 
 void FrameFormat::set_start(std::uint8_t mode, std::uint8_t user_code) {
@@ -74,6 +76,32 @@ bool build_frame(const FrameFormat& format, std::span<const std::uint8_t> text, 
   return true;
 }
 
+namespace {
+
+bool is_control_answer(std::uint8_t b) {
+  return b == kAck || b == kNak || b == kDle;
+}
+
+// Several control answers that arrived as one unit (each possibly followed by CR in BCC mode 2):
+// the position of the last one, or nothing when the bytes are anything else. A reader answers a
+// read command with ACK even when the card report it sent first was taken as that command's
+// answer; the late ACK then reaches the host right before the next command's own answer. Only the
+// last answer of such a run belongs to the command that waits.
+std::optional<std::size_t> last_of_control_run(const FrameFormat& format,
+                                               std::span<const std::uint8_t> rx) {
+  std::optional<std::size_t> last;
+  for (std::size_t i = 0; i < rx.size(); ++i) {
+    if (is_control_answer(rx[i])) {
+      last = i;
+    } else if (!(rx[i] == kCr && format.bcc_mode == 2 && i > 0 && is_control_answer(rx[i - 1]))) {
+      return std::nullopt;
+    }
+  }
+  return last;
+}
+
+}  // namespace
+
 FrameResult check_frame(const FrameFormat& format, std::span<const std::uint8_t> rx,
                         bool two_byte_control) {
   FrameResult r;
@@ -82,6 +110,11 @@ FrameResult check_frame(const FrameFormat& format, std::span<const std::uint8_t>
   if (n == 1 || (n == 2 && format.bcc_mode == 2 && rx[1] == kCr) || (n == 2 && two_byte_control)) {
     r.check = FrameCheck::Control;
     r.control_byte = rx[0];
+    return r;
+  }
+  if (const auto last = last_of_control_run(format, rx)) {
+    r.check = FrameCheck::Control;
+    r.control_byte = rx[*last];
     return r;
   }
   std::size_t begin = 0;

@@ -65,5 +65,20 @@ TEST_F(Faults3, EventQueryDoesNotWaitForAFailedFrame) {
   expect_works();
 }
 
+// Reads sent while the card report of an earlier read is due: the reader sends the report first,
+// which the waiting read takes as its answer, and acknowledges that read afterwards, right before
+// it acknowledges the next one. Both ACKs reach the library as one unit while the next read
+// waits; that read takes the last of them and every read succeeds.
+TEST_F(Faults3, ReadsWhileCardReportsArePending) {
+  set_model_101();
+  for (int i = 0; i < 3; ++i) reader.present_card(test_card());
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(MagCard_Read("C", nullptr), 0) << "read " << i;
+  EXPECT_TRUE(reader.wait_idle(3s));
+  EXPECT_EQ(reader.acknowledged_reports(), 3);
+  EXPECT_EQ(reader.abandoned_reports(), 0);
+  expect_test_card();
+  expect_works();
+}
+
 }  // namespace
 }  // namespace xfaults

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <span>
 #include <future>
 #include <string>
 #include <thread>
@@ -117,6 +118,43 @@ TEST_F(CardE2E, AnswersToACommand) {
     ASSERT_EQ(reader.frames_seen().size(), 1u) << c.name;
     EXPECT_EQ(reader.frames_seen()[0], framed("VR")) << c.name;
   }
+}
+
+// Control answers that arrive as one unit: the earlier ones answered earlier commands (a reader
+// may still ACK a read after the card report that the read took as its answer), the last one
+// answers the command that waits.
+TEST_F(CardE2E, ControlAnswersArrivingTogetherCountAsTheLast) {
+  set_model(101);
+  struct Case {
+    const char* name;
+    Bytes answer;
+    int result;
+    std::size_t frames;  // 3: the command was sent again on each NAK
+  };
+  const Case cases[] = {
+      {"ACK ACK", {0x06, 0x06}, 0, 1},
+      {"ACK ACK ACK", {0x06, 0x06, 0x06}, 0, 1},
+      {"NAK ACK", {0x15, 0x06}, 0, 1},
+      {"ACK NAK", {0x06, 0x15}, 903, 3},
+      {"ACK DLE", {0x06, 0x10}, 0, 1},
+  };
+  const auto run_cases = [&](std::span<const Case> table) {
+    for (const Case& c : table) {
+      reader.answer_with([&](const Bytes&) { return c.answer; });
+      EXPECT_EQ(MagCard_Read("C", nullptr), c.result) << c.name;
+      reader.stop_answering();
+      EXPECT_EQ(reader.frames_seen().size(), c.frames) << c.name;
+    }
+  };
+  run_cases(cases);
+  // With the two-character block check each may carry its CR.
+  ASSERT_EQ(rs_CommFormat_Set("1", "1", "2", "0", "00", "00", "00"), 0);
+  const Case with_cr[] = {
+      {"ACK CR ACK CR", {0x06, 0x0D, 0x06, 0x0D}, 0, 1},
+      {"ACK CR ACK", {0x06, 0x0D, 0x06}, 0, 1},
+      {"ACK CR NAK CR", {0x06, 0x0D, 0x15, 0x0D}, 903, 3},
+  };
+  run_cases(with_cr);
 }
 
 TEST_F(CardE2E, ReplyDecodingOfTheOtherQueries) {
