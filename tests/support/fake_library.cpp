@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <mutex>
 #include <string>
@@ -32,6 +33,23 @@ int32_t record(const char* name) {
     }
   }
   return result;
+}
+// The line settings calls also record their arguments: "name(a,b,...)".
+int32_t record_args(const char* name, std::initializer_list<const char*> args) {
+  std::string call = name;
+  call += '(';
+  for (const char* a : args) {
+    if (call.back() != '(') call += ',';
+    call += a ? a : "null";
+  }
+  call += ')';
+  {
+    std::lock_guard lock(mu);
+    calls += std::string(FAKE_LIBRARY) + ":" + call + "\n";
+  }
+  std::lock_guard lock(mu);
+  auto it = results.find(name);
+  return it != results.end() ? it->second : 0;
 }
 }  // namespace
 
@@ -113,10 +131,10 @@ FAKE_API int32_t Reset_Device() { return record("Reset_Device"); }
 FAKE_API int32_t Op_Prohibition() { return record("Op_Prohibition"); }
 #endif
 #if !defined(FAKE_OMIT_rs_CommFormat_Set)
-FAKE_API int32_t rs_CommFormat_Set(const char*, const char*, const char*, const char*, const char*, const char*, const char*) { return record("rs_CommFormat_Set"); }
+FAKE_API int32_t rs_CommFormat_Set(const char* a, const char* b, const char* c, const char* d, const char* e, const char* f, const char* g) { return record_args("rs_CommFormat_Set", {a, b, c, d, e, f, g}); }
 #endif
 #if !defined(FAKE_OMIT_rs_CommSettings)
-FAKE_API int32_t rs_CommSettings(const char*, const char*, const char*, const char*) { return record("rs_CommSettings"); }
+FAKE_API int32_t rs_CommSettings(const char* a, const char* b, const char* c, const char* d) { return record_args("rs_CommSettings", {a, b, c, d}); }
 #endif
 #if !defined(FAKE_OMIT_rs_PortClose)
 FAKE_API int32_t rs_PortClose() { return record("rs_PortClose"); }

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <QTest>
+#include <QTimer>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "framing.h"
 #include "test_env.h"
 #include "virtual_reader.h"
 #include "window_fixture.h"
@@ -26,6 +29,7 @@ struct ReaderTool {
   ProgramFolder folder;
   Tool tool;
   std::size_t mark_ = 0;
+  std::unique_ptr<QTimer> stand_in_;
 
   // `japanese`: the settings file selects the Japanese texts. The port is opened for the
   // reader's protocol (rdgProtocol item 1 for XERV3, item 0 for XERV1).
@@ -42,6 +46,27 @@ struct ReaderTool {
   ~ReaderTool() {
     tool.dispatch->rs_PortClose();
     reader.stop();
+  }
+
+  // The next command is answered with `reply` (a frame in the format in force) instead of the
+  // reader's own answer: for replies the reader would never give. Set it up before the click.
+  void answer_next_with(const std::string& reply) {
+    reader.ignore_next(1);
+    const std::size_t seen = reader.received().size();
+    stand_in_ = std::make_unique<QTimer>();
+    stand_in_->setInterval(2);
+    QObject::connect(stand_in_.get(), &QTimer::timeout, [this, seen, reply] {
+      const auto frames = reader.received();
+      for (std::size_t i = seen; i < frames.size(); ++i) {
+        if (frames[i].kind != xsim::HostFrame::Kind::Command) continue;
+        if (auto bytes = xsim::frame_bytes(reader.frame_format(), reply)) {
+          reader.send_garbage(*bytes);
+        }
+        stand_in_->stop();
+        return;
+      }
+    });
+    stand_in_->start();
   }
 
   TfrmMain& w() { return tool.w(); }

@@ -146,6 +146,8 @@ class TfrmMain : public QMainWindow,
   void guarded(void (TfrmMain::*handler)());
   void connectPageHandlers();
   void setStatus(const QString& text);
+  // After a successful reader-side Set: " Ok!! ", then the reset, whose failure replaces it.
+  void resetAfterSet(const QString& m, const char* failure_text);
   void clearStatus();
   QWidget* control(const QString& name) const;
 
