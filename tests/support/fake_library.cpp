@@ -34,7 +34,7 @@ int32_t record(const char* name) {
   }
   return result;
 }
-// The line settings calls also record their arguments: "name(a,b,...)".
+// The line settings and the model calls also record their arguments: "name(a,b,...)".
 int32_t record_args(const char* name, std::initializer_list<const char*> args) {
   std::string call = name;
   call += '(';
@@ -98,7 +98,7 @@ FAKE_API int32_t GetCard_Result(int32_t*, int32_t*, int32_t*, int32_t*, int32_t*
 FAKE_API int32_t GetStatus(int32_t*) { return record("GetStatus"); }
 #endif
 #if !defined(FAKE_OMIT_Connection_Model_Setup)
-FAKE_API int32_t Connection_Model_Setup(const uint32_t*) { return record("Connection_Model_Setup"); }
+FAKE_API int32_t Connection_Model_Setup(const uint32_t* code) { const std::string v = code ? std::to_string(*code) : "null"; return record_args("Connection_Model_Setup", {v.c_str()}); }
 #endif
 #if !defined(FAKE_OMIT_BuzzerVolumeSet)
 FAKE_API int32_t BuzzerVolumeSet(const char*, char*) { return record("BuzzerVolumeSet"); }

@@ -40,10 +40,63 @@ void TfrmMain::Timer1Timer() {
   }
 }
 
-void TfrmMain::btnModelClick() {}
-void TfrmMain::btnCommand1Click() {}
-void TfrmMain::EdtTrk1Change() {}
-void TfrmMain::EdtTrk2Change() {}
-void TfrmMain::EdtTrk3Change() {}
-void TfrmMain::EdtTrk4Change() {}
-void TfrmMain::btnDataClearClick() {}
+void TfrmMain::btnModelClick() {
+  clearStatus();
+  // Items 0 to 5 are the variants 100 to 105; with no item selected (a typed text) the index
+  // itself, -1, goes to the library, which refuses it.
+  // The box also takes typed text: the selection is the item that text names, if any.
+  const int index = cboModel->findText(cboModel->currentText(), Qt::MatchFixedString);
+  const auto model = static_cast<uint32_t>(index >= 0 && index <= 5 ? 100 + index : index);
+  const auto result = d_.Connection_Model_Setup(&model);
+  if (result != 0) {
+    setStatus(QStringLiteral("Model Setup NG Error ") + QString::number(result));
+  } else {
+    setStatus(QStringLiteral("Model Setup OK !!"));
+    btnCommand1->setEnabled(true);
+  }
+  Timer1->start();
+}
+
+void TfrmMain::btnCommand1Click() {
+  clearStatus();
+  btnDataClearClick();
+  QString text;
+  int32_t result = 0;
+  switch (ragCommand1->itemIndex()) {
+    case 0:
+      // The card data come later, through the poll.
+      if (d_.xerv3()) {
+        result = d_.Xerv3_MagCard_Read(xtool::ToCString("C").get(), xtool::ToCString("").get());
+      } else {
+        result = d_.Xerv1_MagCard_Read(nullptr);
+      }
+      text = QStringLiteral("MagCard_Read Command");
+      break;
+    case 1:
+      result = d_.Op_Prohibition();
+      text = QStringLiteral("Op_Prohibition Command");
+      break;
+    case 2:
+      result = d_.Reset_Device();
+      text = QStringLiteral("Reset_Device Command");
+      break;
+    default:
+      return;
+  }
+  setStatus(result != 0 ? text + QStringLiteral(" NG !! ") + QString::number(result)
+                        : text + QStringLiteral(" Ok!!"));
+}
+
+void TfrmMain::EdtTrk1Change() { pnlTrk1Len->setText(QString::number(EdtTrk1->text().size())); }
+void TfrmMain::EdtTrk2Change() { pnlTrk2Len->setText(QString::number(EdtTrk2->text().size())); }
+void TfrmMain::EdtTrk3Change() { pnlTrk3Len->setText(QString::number(EdtTrk3->text().size())); }
+void TfrmMain::EdtTrk4Change() { pnlTrk4Len->setText(QString::number(EdtTrk4->text().size())); }
+
+void TfrmMain::btnDataClearClick() {
+  for (QLabel* l : {pnlTrk1Len, pnlTrk2Len, pnlTrk3Len, pnlTrk4Len, pnlTrk1_Result,
+                    pnlTrk2_Result, pnlTrk3_Result, pnlTrk4_Result}) {
+    l->clear();
+  }
+  // Emptying an edit that held text runs its change handler: its length panel shows 0.
+  for (QLineEdit* e : {EdtTrk1, EdtTrk2, EdtTrk3, EdtTrk4}) e->clear();
+}
