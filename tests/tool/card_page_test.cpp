@@ -1,7 +1,6 @@
 // The card operations page against the virtual reader: the variant, the test commands and the
 // poll that shows each card's tracks.
-#include <dlfcn.h>
-
+#include "fake_calls.h"
 #include "reader_fixture.h"
 
 namespace tooltest {
@@ -39,19 +38,6 @@ struct CardPage : ReaderTool {
 };
 
 using Row = std::vector<std::string>;
-
-struct FakeCalls {
-  const char* (*calls)();
-  void (*clear)();
-  void (*set_result)(const char*, int32_t);
-  FakeCalls() {
-    void* h = dlopen((std::string(FAKE_LIBRARIES) + "/both/libxerv3com.so.1").c_str(),
-                     RTLD_NOW | RTLD_LOCAL);
-    calls = reinterpret_cast<const char* (*)()>(dlsym(h, "fake_calls"));
-    clear = reinterpret_cast<void (*)()>(dlsym(h, "fake_clear"));
-    set_result = reinterpret_cast<void (*)(const char*, int32_t)>(dlsym(h, "fake_set_result"));
-  }
-};
 
 TEST(CardPage, TheVariantMustBeSetBeforeACommandCanBeSent) {
   ProgramFolder folder;

@@ -1,9 +1,8 @@
 // The port group and the communication page against the virtual reader: what goes on the wire,
 // what the reader ends up with and what the status line says.
-#include <dlfcn.h>
-
 #include <QTimer>
 
+#include "fake_calls.h"
 #include "reader_fixture.h"
 #include "wait_window.h"
 
@@ -53,17 +52,6 @@ TEST(Communication, OpenFailureShowsTheCodeAndCloseAlwaysSaysOk) {
   w.btnPortClose->click();
   EXPECT_EQ(tool.status(), "Com Port Close OK !!");
 }
-
-struct FakeCalls {
-  const char* (*calls)();
-  void (*clear)();
-  FakeCalls() {
-    void* h = dlopen((std::string(FAKE_LIBRARIES) + "/both/libxerv3com.so.1").c_str(),
-                     RTLD_NOW | RTLD_LOCAL);
-    calls = reinterpret_cast<const char* (*)()>(dlsym(h, "fake_calls"));
-    clear = reinterpret_cast<void (*)()>(dlsym(h, "fake_clear"));
-  }
-};
 
 TEST(Communication, TheInitialSelectionsSendTheLibraryDefaults) {
   ProgramFolder folder;

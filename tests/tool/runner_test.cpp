@@ -1,11 +1,10 @@
 // A device call does not freeze the window: its events keep being served while the call waits,
 // user input that arrives meanwhile is dropped, the poll timer skips its tick, and closing waits.
-#include <dlfcn.h>
-
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
+#include "fake_calls.h"
 #include "test_env.h"
 #include "virtual_reader.h"
 #include "window_fixture.h"
@@ -65,23 +64,12 @@ TEST(Runner, TheWindowKeepsTurningWhileASilentReaderIsAwaitedAndDropsClicks) {
   reader.stop();
 }
 
-struct FakeRecord {
-  const char* (*calls)();
-  void (*clear)();
-  FakeRecord() {
-    void* h = dlopen((std::string(FAKE_LIBRARIES) + "/both/libxerv3com.so.1").c_str(),
-                     RTLD_NOW | RTLD_LOCAL);
-    calls = reinterpret_cast<const char* (*)()>(dlsym(h, "fake_calls"));
-    clear = reinterpret_cast<void (*)()>(dlsym(h, "fake_clear"));
-  }
-};
-
 TEST(Runner, ATimerTickInsideACallIsSkippedAndClosingWaitsForTheCall) {
   setenv("FAKE_SLOW_MS", "1000", 1);
   ProgramFolder folder;
   Tool tool(folder, Libs::Fakes);
   TfrmMain& w = tool.w();
-  FakeRecord fake;
+  FakeCalls fake;
   fake.clear();
   w.Timer1->start();
   QTimer::singleShot(200, &w, [&] { w.close(); });
