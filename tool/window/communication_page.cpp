@@ -5,6 +5,7 @@
 
 #include "radio_group.h"
 #include "reply_text.h"
+#include "setting_command.h"
 #include "tfrm_main.h"
 
 using xtool::CString;
@@ -69,18 +70,15 @@ void TfrmMain::cmdSetComFormat_PCClick() {
                         : m + QStringLiteral(" Ok!! "));
 }
 
+// The reader-side Gets and Sets word their status like the settings pages, and a Set resets the
+// reader so that it takes up the new values.
 void TfrmMain::btnComGetClick() {
-  std::array<char, kCommControlBuffer> out{};
+  xtool::OutputBuffer out(kCommControlBuffer);
   const auto empty = ToCString("");
   const char* e = empty.get();
-  const auto result = d_.Comm_Control_Set(e, e, e, e, e, e, e, out.data());
-  const QString m = message("Msg_rs_CommSettings");
-  if (result != 0) {
-    setStatus(m + QStringLiteral(" NG !! ") + code(result));
-    return;
-  }
-  const std::string reply = xtool::ReplyText(out.data(), out.size());
-  setStatus(m + QStringLiteral(" Ok!! ") + xtool::ReplyQString(reply));
+  const auto result = d_.Comm_Control_Set(e, e, e, e, e, e, e, out.get());
+  const std::string reply = out.reply();
+  if (!statusOf("Msg_rs_CommSettings").got(result, reply)) return;
   select(cboComBit, reply, 1);
   select(cboComParity, reply, 2);
   select(cboComStopBit, reply, 3);
@@ -90,40 +88,22 @@ void TfrmMain::btnComGetClick() {
   edtComTimeOut->setText(xtool::ReplyQString(xtool::ReplyPart(reply, 7, 1)));
 }
 
-// After a reader-side change the reader is reset so that it takes up the new values; the change
-// was made all the same when the reset fails.
-void TfrmMain::resetAfterSet(const QString& m, const char* failure_text) {
-  setStatus(m + QStringLiteral(" Ok!! "));
-  const auto reset = d_.Reset_Device();
-  if (reset != 0) setStatus(m + QString::fromLatin1(failure_text) + code(reset));
-}
-
 void TfrmMain::btnComSetClick() {
-  std::array<char, kCommControlBuffer> out{};
+  xtool::OutputBuffer out(kCommControlBuffer);
   const auto result = d_.Comm_Control_Set(
       position(cboComBit).get(), position(cboComParity).get(), position(cboComStopBit).get(),
       position(cboBaudRate).get(), position(cboComSignal).get(), arg(edtComRetry->text()).get(),
-      arg(edtComTimeOut->text()).get(), out.data());
-  const QString m = message("Msg_rs_CommSettings");
-  if (result != 0) {
-    setStatus(m + QStringLiteral(" NG !! ") + code(result));
-    return;
-  }
-  resetAfterSet(m, " (R) NG !! ");
+      arg(edtComTimeOut->text()).get(), out.get());
+  statusOf("Msg_rs_CommSettings").set(result, d_, xtool::kResetNg);
 }
 
 void TfrmMain::cmdGetComFormatClick() {
-  std::array<char, kCommFormatBuffer> out{};
+  xtool::OutputBuffer out(kCommFormatBuffer);
   const auto empty = ToCString("");
   const char* e = empty.get();
-  const auto result = d_.Comm_Format_Set(e, e, e, e, e, e, e, out.data());
-  const QString m = message("Msg_rs_CommFormat_Set");
-  if (result != 0) {
-    setStatus(m + QStringLiteral(" NG !! ") + code(result));
-    return;
-  }
-  const std::string reply = xtool::ReplyText(out.data(), out.size());
-  setStatus(m + QStringLiteral(" Ok!! ") + xtool::ReplyQString(reply));
+  const auto result = d_.Comm_Format_Set(e, e, e, e, e, e, e, out.get());
+  const std::string reply = out.reply();
+  if (!statusOf("Msg_rs_CommFormat_Set").got(result, reply)) return;
   select(cboComSTX, reply, 1);
   select(cboComETX, reply, 2);
   select(cboComBCC, reply, 3);
@@ -134,17 +114,12 @@ void TfrmMain::cmdGetComFormatClick() {
 }
 
 void TfrmMain::cmdSetComFormatClick() {
-  std::array<char, kCommFormatBuffer> out{};
+  xtool::OutputBuffer out(kCommFormatBuffer);
   const auto result = d_.Comm_Format_Set(
       position(cboComSTX).get(), position(cboComETX).get(), position(cboComBCC).get(),
       position(cboComUS).get(), arg(edtUserSTX->text()).get(), arg(edtUserETX->text()).get(),
-      arg(edtUserUS->text()).get(), out.data());
-  const QString m = message("Msg_rs_CommFormat_Set");
-  if (result != 0) {
-    setStatus(m + QStringLiteral(" NG !! ") + code(result));
-    return;
-  }
-  resetAfterSet(m, " (R) NG !! ");
+      arg(edtUserUS->text()).get(), out.get());
+  statusOf("Msg_rs_CommFormat_Set").set(result, d_, xtool::kResetNg);
 }
 
 void TfrmMain::btnVerInfoGetClick() {

@@ -237,6 +237,10 @@ void TfrmMain::setupAccessibility() {
 }
 
 void TfrmMain::setStatus(const QString& text) { StatusBar1->showMessage(text); }
+
+xtool::SettingStatus TfrmMain::statusOf(const char* message_key) {
+  return xtool::SettingStatus(message(message_key), [this](const QString& t) { setStatus(t); });
+}
 void TfrmMain::clearStatus() { StatusBar1->clearMessage(); }
 
 void TfrmMain::showMessageBox(const QString& text) {

@@ -42,7 +42,7 @@ void TfrmMain::btnCmd_SH_SetClick() {
   const auto p2 = ToCString(kShEndModes[mode]);
   const auto p3 = ToCString(timer);
   OutputBuffer out(xtool::kCardInstEndOutput);
-  const SettingStatus status(message("Msg_Cmd_SH"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("Msg_Cmd_SH");
   status.set(d_.Xerv3_Card_Inst_End_Set(p1.get(), p2.get(), p3.get(), out.get()), d_,
              xtool::kResetNg);
 }
@@ -53,7 +53,7 @@ void TfrmMain::btnCm_SH_GetClick() {
   const int32_t result =
       d_.Xerv3_Card_Inst_End_Set(query.get(), query.get(), query.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("Msg_Cmd_SH"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("Msg_Cmd_SH");
   if (!status.got(result, reply)) return;
 
   const std::string mode = xtool::ReplyPart(reply, 2, 2);
@@ -83,7 +83,7 @@ void TfrmMain::btnCmd_SS_SetClick() {
   if (index < 0) return showMessageBox(message("MsgCmd_SS_p1_InputError"));
   const auto p1 = ToCString(IndexText(index));
   OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status(message("MsgCmd_SS"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SS");
   status.set(d_.Shutter_Control_Set(p1.get(), out.get()), d_, xtool::kResetNg);
 }
 
@@ -92,7 +92,7 @@ void TfrmMain::btnCmd_SS_GetClick() {
   OutputBuffer out(xtool::kSingleValueOutput);
   const int32_t result = d_.Shutter_Control_Set(query.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("MsgCmd_SS"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SS");
   if (status.got(result, reply)) ragCmd_SS_p1->setItemIndex(xtool::DigitAt(reply, 1));
 }
 
@@ -107,7 +107,7 @@ void TfrmMain::btnCmd_SP_SetClick() {
   const int32_t result = d_.xerv3() ? d_.Xerv3_Power_ON_OFF_Operation_Setup(p1.get(), fixed.get(),
                                                                             fixed.get(), out.get())
                                     : d_.Xerv1_Power_ON_OFF_Operation_Setup(p1.get(), out.get());
-  const SettingStatus status(message("MsgCmd_SP"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SP");
   status.set(result, d_, xtool::kResetNg);
 }
 
@@ -118,7 +118,7 @@ void TfrmMain::btnCmd_SP_GetClick() {
                                           query.get(), query.get(), query.get(), out.get())
                                     : d_.Xerv1_Power_ON_OFF_Operation_Setup(query.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("MsgCmd_SP"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SP");
   if (status.got(result, reply)) ragCmd_SP_p1->setItemIndex(xtool::DigitAt(reply, 1));
 }
 
@@ -127,7 +127,7 @@ void TfrmMain::btnCmd_SM_SetClick() {
   if (index < 0) return showMessageBox(message("MsgCmd_SM_InputError"));
   const auto p1 = ToCString(IndexText(index));
   OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status(message("MsgCmd_SM"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SM");
   status.set(d_.Write_Mode_Set(p1.get(), out.get()), d_, xtool::kResetNg);
 }
 
@@ -136,7 +136,7 @@ void TfrmMain::btnCmd_SM_GetClick() {
   OutputBuffer out(xtool::kSingleValueOutput);
   const int32_t result = d_.Write_Mode_Set(query.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("MsgCmd_SM"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SM");
   if (status.got(result, reply)) ragCmd_SM->setItemIndex(xtool::DigitAt(reply, 1));
 }
 
@@ -145,7 +145,7 @@ void TfrmMain::btnCmd_SY_SetClick() {
   if (count.isEmpty()) return showMessageBox(message("MsgCmd_SY_InputError"));
   const auto p1 = ToCString(count.toStdString());
   OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status(message("MsgCmd_SY"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SY");
   status.set(d_.Xerv3_RetryActionCountSet(p1.get(), out.get()), d_, xtool::kPlainNg);
 }
 
@@ -154,7 +154,7 @@ void TfrmMain::btnCmd_SY_GetClick() {
   OutputBuffer out(xtool::kSingleValueOutput);
   const int32_t result = d_.Xerv3_RetryActionCountSet(query.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("MsgCmd_SY"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SY");
   if (status.got(result, reply))
     edtCmd_SY->setText(xtool::ReplyQString(xtool::ReplyPart(reply, 1, 1)));
 }

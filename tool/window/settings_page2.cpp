@@ -68,7 +68,7 @@ void TfrmMain::btnCmd_SB_SetClick() {
   if (const char* key = FirstInputError(g)) return showMessageBox(message(key));
   const auto p = OperationValues(g);
   OutputBuffer out(xtool::kOperationOutput);
-  const SettingStatus status(message("MsgCmd_SB"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SB");
   status.set(d_.Xerv3_BUZ_Operation_setup(p[0].get(), p[1].get(), p[2].get(), p[3].get(),
                                           p[4].get(), out.get()),
              d_, xtool::kResetNg);
@@ -80,7 +80,7 @@ void TfrmMain::btnCmd_SB_GetClick() {
   const int32_t result =
       d_.Xerv3_BUZ_Operation_setup(q.get(), q.get(), q.get(), q.get(), q.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("MsgCmd_SB"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SB");
   if (status.got(result, reply)) ShowOperation(buzzer(*this), reply);
 }
 
@@ -89,7 +89,7 @@ void TfrmMain::btnCmd_SL_SetClick() {
   if (const char* key = FirstInputError(g)) return showMessageBox(message(key));
   const auto p = OperationValues(g);
   OutputBuffer out(xtool::kOperationOutput);
-  const SettingStatus status(message("MsgCmd_SL"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SL");
   status.set(d_.Xerv3_LED_Operation_setup(p[0].get(), p[1].get(), p[2].get(), p[3].get(),
                                           p[4].get(), out.get()),
              d_, xtool::kPlainNg);
@@ -101,7 +101,7 @@ void TfrmMain::btnCmd_SL_GetClick() {
   const int32_t result =
       d_.Xerv3_LED_Operation_setup(q.get(), q.get(), q.get(), q.get(), q.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("MsgCmd_SL"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SL");
   if (status.got(result, reply)) ShowOperation(led(*this), reply);
 }
 
@@ -110,7 +110,7 @@ void TfrmMain::btnCmd_SG_SetClick() {
   if (index < 0) return showMessageBox(message("MsgCmd_SG_InputError"));
   const auto p1 = ToCString(IndexText(index));
   OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status(message("MsgCmd_SG"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SG");
   status.set(d_.Xerv3_LEDBuzzerOperationTimingSet(p1.get(), out.get()), d_, xtool::kResetNg);
 }
 
@@ -119,7 +119,7 @@ void TfrmMain::btnCmd_SG_GetClick() {
   OutputBuffer out(xtool::kSingleValueOutput);
   const int32_t result = d_.Xerv3_LEDBuzzerOperationTimingSet(q.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("MsgCmd_SG"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SG");
   if (status.got(result, reply)) ragCmd_SG->setItemIndex(xtool::DigitAt(reply, 1));
 }
 
@@ -128,7 +128,7 @@ void TfrmMain::btnCmd_SV_SetClick() {
   if (index < 0) return showMessageBox(message("MsgCmd_SV_InputError"));
   const auto p1 = ToCString(IndexText(index));
   OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status(message("MsgCmd_SV"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SV");
   status.set(d_.BuzzerVolumeSet(p1.get(), out.get()), d_, xtool::kResetNg);
 }
 
@@ -137,6 +137,6 @@ void TfrmMain::btnCmd_SV_GetClick() {
   OutputBuffer out(xtool::kSingleValueOutput);
   const int32_t result = d_.BuzzerVolumeSet(q.get(), out.get());
   const std::string reply = out.reply();
-  const SettingStatus status(message("MsgCmd_SV"), [this](const QString& t) { setStatus(t); });
+  const SettingStatus status = statusOf("MsgCmd_SV");
   if (status.got(result, reply)) ragCmd_SV->setItemIndex(xtool::DigitAt(reply, 1));
 }

@@ -14,6 +14,7 @@
 #include "explanation_tree.h"
 #include "profile.h"
 #include "reply_text.h"
+#include "setting_command.h"
 #include "tool_environment.h"
 #include "ui_card_page.h"
 #include "ui_communication_page.h"
@@ -146,8 +147,8 @@ class TfrmMain : public QMainWindow,
   void guarded(void (TfrmMain::*handler)());
   void connectPageHandlers();
   void setStatus(const QString& text);
-  // After a successful reader-side Set: " Ok!! ", then the reset, whose failure replaces it.
-  void resetAfterSet(const QString& m, const char* failure_text);
+  // The status line of a reader-side Get or Set, worded with a [Messages] text.
+  xtool::SettingStatus statusOf(const char* message_key);
   void clearStatus();
   QWidget* control(const QString& name) const;
 
