@@ -266,6 +266,26 @@ TEST(Communication, ProtocolSetIgnoresTheModelAndReportsFailuresInTheLanguage) {
   EXPECT_EQ(t.reader.protocol(), xsim::Protocol::Xerv1);
 }
 
+TEST(Communication, TheWaitWindowStaysLiveWhileThePagesTakeNoInput) {
+  ReaderTool t(reader_options(xsim::Protocol::Xerv3, 15));
+  TfrmMain& w = t.w();
+  t.reader.ignore_next(1);  // the open is answered late: the handler waits in its call
+  bool sampled = false, wait_enabled = false, wait_shown = false, page_enabled = true;
+  QTimer::singleShot(300, &w, [&] {
+    sampled = true;
+    wait_shown = w.frmWait->isVisible();
+    wait_enabled = w.frmWait->isEnabled();
+    page_enabled = w.btnAll_Get->isEnabled();
+  });
+  w.btnGetProtocolChg->click();
+  ASSERT_TRUE(sampled);
+  EXPECT_TRUE(wait_shown);
+  EXPECT_TRUE(wait_enabled) << "the wait window's text is drawn greyed";
+  EXPECT_FALSE(page_enabled);
+  EXPECT_TRUE(w.btnAll_Get->isEnabled());
+  EXPECT_FALSE(w.frmWait->isVisible());
+}
+
 TEST(Communication, AFailedProtocolReadLeavesTheEepromOpen) {
   ReaderTool t(reader_options(xsim::Protocol::Xerv3, 14));
   TfrmMain& w = t.w();

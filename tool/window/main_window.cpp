@@ -267,7 +267,9 @@ void TfrmMain::guarded(void (TfrmMain::*handler)()) {
 // window stays up, with its progress, until the whole run is over.
 void TfrmMain::ShowWait() {
   if (wait_depth_++ > 0) return;
-  setEnabled(false);
+  // The pages and the menu take no input meanwhile. The main window itself stays enabled: the
+  // wait window is its child and would be drawn disabled with it.
+  setWaitingControlsEnabled(false);
   frmWait->showWithText(d_.japanese() ? QStringLiteral("しばらくお待ちください")
                                       : QStringLiteral("Please wait"));
   QCoreApplication::processEvents();
@@ -275,8 +277,13 @@ void TfrmMain::ShowWait() {
 
 void TfrmMain::HideWait() {
   if (wait_depth_ == 0 || --wait_depth_ > 0) return;
-  setEnabled(true);
+  setWaitingControlsEnabled(true);
   frmWait->close();
+}
+
+void TfrmMain::setWaitingControlsEnabled(bool enabled) {
+  centralWidget()->setEnabled(enabled);
+  MainMenu->setEnabled(enabled);
 }
 
 void TfrmMain::SetWaitProgress(int done, int count) {

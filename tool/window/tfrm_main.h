@@ -146,6 +146,7 @@ class TfrmMain : public QMainWindow,
   // Runs a handler as a button does: an error it raises is shown in the standard error box.
   void guarded(void (TfrmMain::*handler)());
   void connectPageHandlers();
+  void setWaitingControlsEnabled(bool enabled);
   void setStatus(const QString& text);
   // The status line of a reader-side Get or Set, worded with a [Messages] text.
   xtool::SettingStatus statusOf(const char* message_key);
