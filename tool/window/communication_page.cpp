@@ -136,12 +136,7 @@ void TfrmMain::btnVerInfoGetClick() {
 }
 
 void TfrmMain::btnGetProtocolChgClick() {
-  ShowWait();
-  // The wait window closes however the run ends.
-  struct Hide {
-    TfrmMain* w;
-    ~Hide() { w->HideWait(); }
-  } hide{this};
+  const WaitScope wait(*this);
   auto result = d_.EE_Open();
   if (result != 0) {
     setStatus(QStringLiteral("EE_Open NG !! ") + code(result));
@@ -165,7 +160,7 @@ void TfrmMain::btnGetProtocolChgClick() {
 }
 
 void TfrmMain::btnSetProtocolChgClick() {
-  ShowWait();
+  const WaitScope wait(*this);
   const bool japanese = d_.japanese();
   const QString failure = japanese ? QStringLiteral("通信プロトコル 設定 NG !! ")
                                    : QStringLiteral("Comm Protocol Set NG !! ");
@@ -187,5 +182,4 @@ void TfrmMain::btnSetProtocolChgClick() {
   } catch (const std::exception&) {
     // Whatever goes wrong here ends with the window usable again, and is not reported further.
   }
-  HideWait();
 }

@@ -45,12 +45,7 @@ void set_enabled(std::initializer_list<QWidget*> controls, bool enabled) {
 }  // namespace
 
 void TfrmMain::btnAll_GetClick() {
-  ShowWait();
-  // The wait window closes however the sweep ends.
-  struct Hide {
-    TfrmMain* w;
-    ~Hide() { w->HideWait(); }
-  } hide{this};
+  const WaitScope wait(*this);
 
   const bool xerv1 = d_.CurrentModel == "XERV1";
   const std::span<const Step> steps =

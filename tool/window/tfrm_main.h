@@ -57,6 +57,17 @@ class TfrmMain : public QMainWindow,
 
   void ShowWait();
   void HideWait();
+  // Shows the wait window for as long as it lives, however the run ends.
+  class WaitScope {
+   public:
+    explicit WaitScope(TfrmMain& w) : w_(w) { w_.ShowWait(); }
+    ~WaitScope() { w_.HideWait(); }
+    WaitScope(const WaitScope&) = delete;
+    WaitScope& operator=(const WaitScope&) = delete;
+
+   private:
+    TfrmMain& w_;
+  };
   // The wait window's progress bar, for runs of several steps (count 0 hides it).
   void SetWaitProgress(int done, int count);
   void ApplyModelControls();
