@@ -23,7 +23,7 @@ using Time = Clock::time_point;
 using std::chrono::milliseconds;
 
 struct Timing {
-  milliseconds silence{25};        // ends a frame from the host
+  milliseconds silence{5};         // ends a frame from the host (who writes a frame in one go)
   milliseconds report_delay{300};  // from a read's ACK to its card report (the card moving in)
   milliseconds frame_gap{250};     // between two of the reader's frames, so the host takes each
   milliseconds ack_timeout{1000};  // how long a report waits for the host's ACK
