@@ -35,7 +35,8 @@ void TfrmMain::btnCmd_SH_SetClick() {
     } else {
       const QString seconds = edtCmd_SH_p32->text();
       if (seconds.isEmpty()) return showMessageBox(message("MsgCmd_SH_p32_InputError"));
-      timer = (expiry == 1 ? "F" : "S") + seconds.toStdString();
+      // Joined as Qt text: GCC 12 warns falsely (-Wrestrict) about the std::string forms.
+      timer = ((expiry == 1 ? QStringLiteral("F") : QStringLiteral("S")) + seconds).toStdString();
     }
   }
   const auto p1 = ToCString("F");
