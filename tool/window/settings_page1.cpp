@@ -80,21 +80,12 @@ void TfrmMain::ragCmd_SH_p2Click() {
 }
 
 void TfrmMain::btnCmd_SS_SetClick() {
-  const int index = ragCmd_SS_p1->itemIndex();
-  if (index < 0) return showMessageBox(message("MsgCmd_SS_p1_InputError"));
-  const auto p1 = ToCString(IndexText(index));
-  OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status = statusOf("MsgCmd_SS");
-  status.set(d_.Shutter_Control_Set(p1.get(), out.get()), d_, xtool::kResetNg);
+  setRadioSetting(ragCmd_SS_p1, "MsgCmd_SS_p1_InputError", "MsgCmd_SS",
+                  &xtool::Dispatch::Shutter_Control_Set);
 }
 
 void TfrmMain::btnCmd_SS_GetClick() {
-  const auto query = ToCString("");
-  OutputBuffer out(xtool::kSingleValueOutput);
-  const int32_t result = d_.Shutter_Control_Set(query.get(), out.get());
-  const std::string reply = out.reply();
-  const SettingStatus status = statusOf("MsgCmd_SS");
-  if (status.got(result, reply)) ragCmd_SS_p1->setItemIndex(xtool::DigitAt(reply, 1));
+  getRadioSetting(ragCmd_SS_p1, "MsgCmd_SS", &xtool::Dispatch::Shutter_Control_Set);
 }
 
 // The XERV3 form takes the power-on value and the two fixed "F" values; the XERV1 form takes
@@ -124,21 +115,11 @@ void TfrmMain::btnCmd_SP_GetClick() {
 }
 
 void TfrmMain::btnCmd_SM_SetClick() {
-  const int index = ragCmd_SM->itemIndex();
-  if (index < 0) return showMessageBox(message("MsgCmd_SM_InputError"));
-  const auto p1 = ToCString(IndexText(index));
-  OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status = statusOf("MsgCmd_SM");
-  status.set(d_.Write_Mode_Set(p1.get(), out.get()), d_, xtool::kResetNg);
+  setRadioSetting(ragCmd_SM, "MsgCmd_SM_InputError", "MsgCmd_SM", &xtool::Dispatch::Write_Mode_Set);
 }
 
 void TfrmMain::btnCmd_SM_GetClick() {
-  const auto query = ToCString("");
-  OutputBuffer out(xtool::kSingleValueOutput);
-  const int32_t result = d_.Write_Mode_Set(query.get(), out.get());
-  const std::string reply = out.reply();
-  const SettingStatus status = statusOf("MsgCmd_SM");
-  if (status.got(result, reply)) ragCmd_SM->setItemIndex(xtool::DigitAt(reply, 1));
+  getRadioSetting(ragCmd_SM, "MsgCmd_SM", &xtool::Dispatch::Write_Mode_Set);
 }
 
 void TfrmMain::btnCmd_SY_SetClick() {

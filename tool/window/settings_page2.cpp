@@ -106,37 +106,19 @@ void TfrmMain::btnCmd_SL_GetClick() {
 }
 
 void TfrmMain::btnCmd_SG_SetClick() {
-  const int index = ragCmd_SG->itemIndex();
-  if (index < 0) return showMessageBox(message("MsgCmd_SG_InputError"));
-  const auto p1 = ToCString(IndexText(index));
-  OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status = statusOf("MsgCmd_SG");
-  status.set(d_.Xerv3_LEDBuzzerOperationTimingSet(p1.get(), out.get()), d_, xtool::kResetNg);
+  setRadioSetting(ragCmd_SG, "MsgCmd_SG_InputError", "MsgCmd_SG",
+                  &xtool::Dispatch::Xerv3_LEDBuzzerOperationTimingSet);
 }
 
 void TfrmMain::btnCmd_SG_GetClick() {
-  const auto q = ToCString("");
-  OutputBuffer out(xtool::kSingleValueOutput);
-  const int32_t result = d_.Xerv3_LEDBuzzerOperationTimingSet(q.get(), out.get());
-  const std::string reply = out.reply();
-  const SettingStatus status = statusOf("MsgCmd_SG");
-  if (status.got(result, reply)) ragCmd_SG->setItemIndex(xtool::DigitAt(reply, 1));
+  getRadioSetting(ragCmd_SG, "MsgCmd_SG", &xtool::Dispatch::Xerv3_LEDBuzzerOperationTimingSet);
 }
 
 void TfrmMain::btnCmd_SV_SetClick() {
-  const int index = ragCmd_SV->itemIndex();
-  if (index < 0) return showMessageBox(message("MsgCmd_SV_InputError"));
-  const auto p1 = ToCString(IndexText(index));
-  OutputBuffer out(xtool::kSingleValueOutput);
-  const SettingStatus status = statusOf("MsgCmd_SV");
-  status.set(d_.BuzzerVolumeSet(p1.get(), out.get()), d_, xtool::kResetNg);
+  setRadioSetting(ragCmd_SV, "MsgCmd_SV_InputError", "MsgCmd_SV",
+                  &xtool::Dispatch::BuzzerVolumeSet);
 }
 
 void TfrmMain::btnCmd_SV_GetClick() {
-  const auto q = ToCString("");
-  OutputBuffer out(xtool::kSingleValueOutput);
-  const int32_t result = d_.BuzzerVolumeSet(q.get(), out.get());
-  const std::string reply = out.reply();
-  const SettingStatus status = statusOf("MsgCmd_SV");
-  if (status.got(result, reply)) ragCmd_SV->setItemIndex(xtool::DigitAt(reply, 1));
+  getRadioSetting(ragCmd_SV, "MsgCmd_SV", &xtool::Dispatch::BuzzerVolumeSet);
 }

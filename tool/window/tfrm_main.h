@@ -25,6 +25,7 @@
 #include "ui_settings_page2.h"
 
 class QToolButton;
+class TRadioGroup;
 class QTreeWidgetItem;
 class TAboutBox;
 class TfrmWait;
@@ -158,6 +159,11 @@ class TfrmMain : public QMainWindow,
   void guarded(void (TfrmMain::*handler)());
   void connectPageHandlers();
   void setWaitingControlsEnabled(bool enabled);
+  // A setting that is one radio group, sent as its item position through `call`.
+  using SingleValueCall = int32_t (xtool::Dispatch::*)(const char*, char*);
+  void setRadioSetting(TRadioGroup* group, const char* input_error, const char* message_key,
+                       SingleValueCall call);
+  void getRadioSetting(TRadioGroup* group, const char* message_key, SingleValueCall call);
   void setStatus(const QString& text);
   // The status line of a reader-side Get or Set, worded with a [Messages] text.
   xtool::SettingStatus statusOf(const char* message_key);
