@@ -13,16 +13,15 @@ using xtool::ToCString;
 
 namespace {
 
-// Output buffers hold the longest reply the libraries copy for the command and its zero.
-constexpr std::size_t kCommControlBuffer = 8;   // 7 characters
-constexpr std::size_t kCommFormatBuffer = 11;   // 10 characters
-constexpr std::size_t kVersionBuffer = 17;      // 16 characters: 10 of version, 6 of date
-constexpr std::size_t kEepromByteBuffer = 3;    // one byte as two hexadecimal digits
-constexpr std::size_t kStatusCheckBuffer = 13;  // the status reply's 12 characters
-
-CString arg(const QString& text) { return ToCString(text.toStdString()); }
-CString position(const QComboBox* list) { return ToCString(std::to_string(list->currentIndex())); }
-QString code(int32_t result) { return QString::number(result); }
+CString arg(const QString& text) {
+  return ToCString(text.toStdString());
+}
+CString position(const QComboBox* list) {
+  return ToCString(xtool::IndexText(list->currentIndex()));
+}
+QString code(int32_t result) {
+  return QString::number(result);
+}
 
 // A reply character that selects a list position; a digit past the list's end leaves the list
 // without a selection.
@@ -53,18 +52,19 @@ void TfrmMain::btnPortCloseClick() {
 
 void TfrmMain::btnComSettingClick() {
   clearStatus();
-  const auto result = d_.rs_CommSettings(position(cboBps_PC).get(), position(cboComBit_PC).get(),
-                                         position(cboComParity_PC).get(),
-                                         position(cboComStopBit_PC).get());
+  const auto result =
+      d_.rs_CommSettings(position(cboBps_PC).get(), position(cboComBit_PC).get(),
+                         position(cboComParity_PC).get(), position(cboComStopBit_PC).get());
   const QString m = message("Msg_PC_rs_CommSettings");
-  setStatus(result != 0 ? m + QStringLiteral(" NG !! ") + code(result) : m + QStringLiteral(" Ok!!"));
+  setStatus(result != 0 ? m + QStringLiteral(" NG !! ") + code(result)
+                        : m + QStringLiteral(" Ok!!"));
 }
 
 void TfrmMain::cmdSetComFormat_PCClick() {
   const auto result = d_.rs_CommFormat_Set(
       position(cboComSTX_PC).get(), position(cboComETX_PC).get(), position(cboBCC_PC).get(),
-      position(cboUS_PC).get(), arg(edtUserSTX_PC->text()).get(),
-      arg(edtUserETX_PC->text()).get(), arg(edtUserUS_PC->text()).get());
+      position(cboUS_PC).get(), arg(edtUserSTX_PC->text()).get(), arg(edtUserETX_PC->text()).get(),
+      arg(edtUserUS_PC->text()).get());
   const QString m = message("Msg_PC_rs_CommFormat_Set");
   setStatus(result != 0 ? m + QStringLiteral(" NG !! ") + code(result)
                         : m + QStringLiteral(" Ok!! "));
@@ -73,7 +73,7 @@ void TfrmMain::cmdSetComFormat_PCClick() {
 // The reader-side Gets and Sets word their status like the settings pages, and a Set resets the
 // reader so that it takes up the new values.
 void TfrmMain::btnComGetClick() {
-  xtool::OutputBuffer out(kCommControlBuffer);
+  xtool::OutputBuffer out(xtool::kCommControlOutput);
   const auto empty = ToCString("");
   const char* e = empty.get();
   const auto result = d_.Comm_Control_Set(e, e, e, e, e, e, e, out.get());
@@ -89,7 +89,7 @@ void TfrmMain::btnComGetClick() {
 }
 
 void TfrmMain::btnComSetClick() {
-  xtool::OutputBuffer out(kCommControlBuffer);
+  xtool::OutputBuffer out(xtool::kCommControlOutput);
   const auto result = d_.Comm_Control_Set(
       position(cboComBit).get(), position(cboComParity).get(), position(cboComStopBit).get(),
       position(cboBaudRate).get(), position(cboComSignal).get(), arg(edtComRetry->text()).get(),
@@ -98,7 +98,7 @@ void TfrmMain::btnComSetClick() {
 }
 
 void TfrmMain::cmdGetComFormatClick() {
-  xtool::OutputBuffer out(kCommFormatBuffer);
+  xtool::OutputBuffer out(xtool::kCommFormatOutput);
   const auto empty = ToCString("");
   const char* e = empty.get();
   const auto result = d_.Comm_Format_Set(e, e, e, e, e, e, e, out.get());
@@ -114,7 +114,7 @@ void TfrmMain::cmdGetComFormatClick() {
 }
 
 void TfrmMain::cmdSetComFormatClick() {
-  xtool::OutputBuffer out(kCommFormatBuffer);
+  xtool::OutputBuffer out(xtool::kCommFormatOutput);
   const auto result = d_.Comm_Format_Set(
       position(cboComSTX).get(), position(cboComETX).get(), position(cboComBCC).get(),
       position(cboComUS).get(), arg(edtUserSTX->text()).get(), arg(edtUserETX->text()).get(),
@@ -123,7 +123,7 @@ void TfrmMain::cmdSetComFormatClick() {
 }
 
 void TfrmMain::btnVerInfoGetClick() {
-  std::array<char, kVersionBuffer> out{};
+  std::array<char, xtool::kVersionOutput> out{};
   const auto result = d_.ProgVersion_Read(out.data());
   if (result != 0) {
     setStatus(QStringLiteral("ProgVersion_Read Command NG !! ") + code(result));
@@ -142,7 +142,7 @@ void TfrmMain::btnGetProtocolChgClick() {
     setStatus(QStringLiteral("EE_Open NG !! ") + code(result));
     return;
   }
-  std::array<char, kEepromByteBuffer> out{};
+  std::array<char, xtool::kEepromByteOutput> out{};
   // Byte 2Ch: the protocol the reader starts in.
   result = d_.EE_Read(ToCString("2C").get(), out.data());
   if (result != 0) {
@@ -172,7 +172,7 @@ void TfrmMain::btnSetProtocolChgClick() {
     // it, before the change.
     int32_t result = 0;
     if (selector == 0) {
-      std::array<char, kStatusCheckBuffer> out{};
+      std::array<char, xtool::kStatusCheckOutput> out{};
       result = d_.Xerv3_StatusCheck(ToCString("C").get(), out.data());
     } else {
       result = d_.Xerv1_DataReturn(ToCString("0123456789").get());

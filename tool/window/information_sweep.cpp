@@ -7,18 +7,10 @@
 
 #include "radio_group.h"
 #include "reply_text.h"
+#include "setting_command.h"
 #include "tfrm_main.h"
 
-using xtool::CString;
-using xtool::ToCString;
-
 namespace {
-
-// Both libraries copy the 3 characters of the power on/off reply and a zero.
-constexpr std::size_t kPowerOnOffBuffer = 4;
-// The DIP switch reply is 8 characters, the version reply 16; the buffer holds either and a zero.
-constexpr std::size_t kSwitchBuffer = 17;
-constexpr std::size_t kVersionBuffer = 17;
 
 using Step = void (TfrmMain::*)();
 
@@ -54,20 +46,12 @@ void TfrmMain::btnAll_GetClick() {
   const int count = 1 + static_cast<int>(steps.size());
   SetWaitProgress(0, count);
   try {
-    std::array<char, kPowerOnOffBuffer> out{};
-    const CString empty = ToCString("");
-    const char* e = empty.get();
-    const auto result = d_.xerv3() ? d_.Xerv3_Power_ON_OFF_Operation_Setup(e, e, e, out.data())
-                                   : d_.Xerv1_Power_ON_OFF_Operation_Setup(e, out.data());
-    if (result != 0) {
+    if (readPowerOnOff() != 0) {
       // The first question went unanswered: there is no reader to sweep.
       setStatus(d_.japanese() ? QStringLiteral("   ＫＶＸと接続できませんでした。")
                               : QStringLiteral("I was unable to connect with the KVX."));
       return;
     }
-    const std::string reply = xtool::ReplyText(out.data(), out.size());
-    setStatus(message("MsgCmd_SP") + QStringLiteral(" Ok!! ") + xtool::ReplyQString(reply));
-    ragCmd_SP_p1->setItemIndex(xtool::DigitAt(reply, 1));
     int done = 1;
     SetWaitProgress(done, count);
     for (const Step step : steps) {
@@ -81,7 +65,7 @@ void TfrmMain::btnAll_GetClick() {
 
 void TfrmMain::ApplySwitchAndVersionControls() {
   {
-    std::array<char, kSwitchBuffer> out{};
+    std::array<char, xtool::kDipSwitchOutput> out{};
     const auto result = d_.Dipsw_Read(out.data());
     if (result != 0) {
       setStatus(message("MsgCmd_SS") + QStringLiteral(" NG !! ") + QString::number(result));
@@ -98,7 +82,7 @@ void TfrmMain::ApplySwitchAndVersionControls() {
   }
   if (!d_.xerv3()) return;
 
-  std::array<char, kVersionBuffer> out{};
+  std::array<char, xtool::kVersionOutput> out{};
   const auto result = d_.ProgVersion_Read(out.data());
   if (result != 0) {
     setStatus(QStringLiteral("ProgVersion_Read Command NG !! ") + QString::number(result));

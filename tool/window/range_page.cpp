@@ -6,18 +6,13 @@
 #include <system_error>
 
 #include "reply_text.h"
+#include "setting_command.h"
 #include "tfrm_main.h"
 
 using xtool::CString;
 using xtool::ToCString;
 
 namespace {
-
-// The library copies the 5 characters after "SJ" (track digit, start and end as two hexadecimal
-// digits each) into the caller's buffer, for a query and for a set alike, and adds a zero.
-constexpr std::size_t kSendRangeBuffer = 6;
-// An EEPROM byte read comes back as two hexadecimal digits and a zero.
-constexpr std::size_t kEepromByteBuffer = 3;
 
 QString code(int32_t result) {
   return QString::number(result);
@@ -80,7 +75,7 @@ void TfrmMain::btnCmd_SJ_GetClick() {
                             edtSndPos_TR4_END1};
   const QString m = message("MsgCmd_SJ");
   for (int t = 1; t <= 4; ++t) {
-    std::array<char, kSendRangeBuffer> out{};
+    std::array<char, xtool::kSendRangeOutput> out{};
     const CString track = ToCString(std::to_string(t));
     // The track alone is the query of that track's range.
     const auto result =
@@ -108,7 +103,7 @@ void TfrmMain::btnCmd_SJ_SetClick() {
   // first read nothing is known, and it is sent.
   const int tracks = FormatCode4 == QStringLiteral("00") ? 3 : 4;
   for (int t = 1; t <= tracks; ++t) {
-    std::array<char, kSendRangeBuffer> out{};
+    std::array<char, xtool::kSendRangeOutput> out{};
     const CString track = ToCString(std::to_string(t));
     const CString from = hex_byte(edit_value(start[t - 1]));
     const CString to = hex_byte(edit_value(end[t - 1]));
@@ -136,7 +131,7 @@ void TfrmMain::LoadTrackFormats() {
       setStatus(QStringLiteral("EE_Open NG !! ") + code(result));
       return;
     }
-    std::array<char, kEepromByteBuffer> out{};
+    std::array<char, xtool::kEepromByteOutput> out{};
     result = d_.Xerv3_EE_Read(ToCString("45").get(), out.data());
     if (result != 0) {
       setStatus(QStringLiteral("EE_Read TR1 NG !! ") + code(result));
@@ -148,7 +143,7 @@ void TfrmMain::LoadTrackFormats() {
     const int arrangement = xtool::DecimalValue(xtool::ReplyText(out.data(), out.size()));
 
     for (int slot = 0; slot < 4; ++slot) {
-      std::array<char, kEepromByteBuffer> byte{};
+      std::array<char, xtool::kEepromByteOutput> byte{};
       result = d_.Xerv3_EE_Read(ToCString(kFormatAddresses[slot]).get(), byte.data());
       if (result != 0) {
         setStatus(QStringLiteral("EE_Read TR") + QString::number(slot + 1) +

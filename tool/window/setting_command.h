@@ -24,6 +24,13 @@ inline constexpr std::size_t kPowerOnOffOutput = 3 + 1;   // "SP", and XERV1 "e"
 inline constexpr std::size_t kOperationOutput = 5 + 1;    // "SB", "SL": five
 // "SS", "SM", "SY", "SG", "SV", and XERV1 "h", "c", "b": one
 inline constexpr std::size_t kSingleValueOutput = 1 + 1;
+inline constexpr std::size_t kSendRangeOutput = 5 + 1;     // "SJ": track, start, end
+inline constexpr std::size_t kCommControlOutput = 7 + 1;   // the reader's line settings
+inline constexpr std::size_t kCommFormatOutput = 10 + 1;   // the reader's frame format
+inline constexpr std::size_t kVersionOutput = 16 + 1;      // 10 of version, 6 of date
+inline constexpr std::size_t kDipSwitchOutput = 8 + 1;     // eight switches
+inline constexpr std::size_t kEepromByteOutput = 2 + 1;    // one byte in hexadecimal
+inline constexpr std::size_t kStatusCheckOutput = 12 + 1;  // the XERV3 status reply
 
 // A fresh output buffer for one call, released at the end of the handler. It starts zeroed, so an
 // answer that copies nothing (a plain acknowledgement) reads as an empty reply, not as whatever

@@ -104,6 +104,11 @@ void TfrmMain::btnCmd_SP_SetClick() {
 }
 
 void TfrmMain::btnCmd_SP_GetClick() {
+  readPowerOnOff();
+}
+
+// The information sweep starts with this query too: its result tells whether a reader answers.
+int32_t TfrmMain::readPowerOnOff() {
   const auto query = ToCString("");
   OutputBuffer out(xtool::kPowerOnOffOutput);
   const int32_t result = d_.xerv3() ? d_.Xerv3_Power_ON_OFF_Operation_Setup(
@@ -112,6 +117,7 @@ void TfrmMain::btnCmd_SP_GetClick() {
   const std::string reply = out.reply();
   const SettingStatus status = statusOf("MsgCmd_SP");
   if (status.got(result, reply)) ragCmd_SP_p1->setItemIndex(xtool::DigitAt(reply, 1));
+  return result;
 }
 
 void TfrmMain::btnCmd_SM_SetClick() {

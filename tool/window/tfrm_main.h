@@ -164,6 +164,8 @@ class TfrmMain : public QMainWindow,
   void setRadioSetting(TRadioGroup* group, const char* input_error, const char* message_key,
                        SingleValueCall call);
   void getRadioSetting(TRadioGroup* group, const char* message_key, SingleValueCall call);
+  // The power on/off query into its group; returns the library's result.
+  int32_t readPowerOnOff();
   void setStatus(const QString& text);
   // The status line of a reader-side Get or Set, worded with a [Messages] text.
   xtool::SettingStatus statusOf(const char* message_key);
