@@ -33,13 +33,12 @@ void TfrmMain::EnableTrackRangeGroup(int track, bool enabled) {
                             lblSndPos_TR4_ST1};
   QWidget* end_label[] = {lblSndPos_TR1_END1, lblSndPos_TR2_END1, lblSndPos_TR3_END1,
                           lblSndPos_TR4_END1};
-  QWidget* start_edit[] = {edtCmd_SJ_p2, edtSndPos_TR2_ST1, edtSndPos_TR3_ST1, edtSndPos_TR4_ST1};
-  QWidget* end_edit[] = {edtCmd_SJ_p3, edtSndPos_TR2_END1, edtSndPos_TR3_END1,
-                         edtSndPos_TR4_END1};
+  const RangeEdits edits = rangeEdits();
   QWidget* range_label[] = {lblSndPos_TR1_reng, lblSndPos_TR2_reng, lblSndPos_TR3_reng,
                             lblSndPos_TR4_reng};
   const int i = track - 1;
-  for (QWidget* w : {group[i], start_label[i], end_label[i], start_edit[i], end_edit[i],
+  for (QWidget* w : {group[i], start_label[i], end_label[i],
+                     static_cast<QWidget*>(edits.start[i]), static_cast<QWidget*>(edits.end[i]),
                      range_label[i]}) {
     w->setEnabled(enabled);
   }

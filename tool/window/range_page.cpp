@@ -69,10 +69,7 @@ constexpr const char* kFormatAddresses[4] = {"00", "08", "10", "18"};
 }  // namespace
 
 void TfrmMain::btnCmd_SJ_GetClick() {
-  QLineEdit* const start[] = {edtCmd_SJ_p2, edtSndPos_TR2_ST1, edtSndPos_TR3_ST1,
-                              edtSndPos_TR4_ST1};
-  QLineEdit* const end[] = {edtCmd_SJ_p3, edtSndPos_TR2_END1, edtSndPos_TR3_END1,
-                            edtSndPos_TR4_END1};
+  const RangeEdits edits = rangeEdits();
   const QString m = message("MsgCmd_SJ");
   for (int t = 1; t <= 4; ++t) {
     std::array<char, xtool::kSendRangeOutput> out{};
@@ -86,18 +83,15 @@ void TfrmMain::btnCmd_SJ_GetClick() {
     }
     const std::string reply = xtool::ReplyText(out.data(), out.size());
     setStatus(m + QStringLiteral(" Ok!! ") + xtool::ReplyQString(reply));
-    start[t - 1]->setText(QString::number(xtool::HexValue(xtool::ReplyPart(reply, 2, 2))));
-    end[t - 1]->setText(QString::number(xtool::HexValue(xtool::ReplyPart(reply, 4, 2))));
+    edits.start[t - 1]->setText(QString::number(xtool::HexValue(xtool::ReplyPart(reply, 2, 2))));
+    edits.end[t - 1]->setText(QString::number(xtool::HexValue(xtool::ReplyPart(reply, 4, 2))));
   }
 }
 
 void TfrmMain::btnCmd_SJ_SetClick() {
   clearStatus();
   if (!ValidateRangeFields()) return;
-  QLineEdit* const start[] = {edtCmd_SJ_p2, edtSndPos_TR2_ST1, edtSndPos_TR3_ST1,
-                              edtSndPos_TR4_ST1};
-  QLineEdit* const end[] = {edtCmd_SJ_p3, edtSndPos_TR2_END1, edtSndPos_TR3_END1,
-                            edtSndPos_TR4_END1};
+  const RangeEdits edits = rangeEdits();
   const QString m = message("MsgCmd_SJ");
   // Track 4 has no range to send when the reader has no format for it; before the formats are
   // first read nothing is known, and it is sent.
@@ -105,8 +99,8 @@ void TfrmMain::btnCmd_SJ_SetClick() {
   for (int t = 1; t <= tracks; ++t) {
     std::array<char, xtool::kSendRangeOutput> out{};
     const CString track = ToCString(std::to_string(t));
-    const CString from = hex_byte(edit_value(start[t - 1]));
-    const CString to = hex_byte(edit_value(end[t - 1]));
+    const CString from = hex_byte(edit_value(edits.start[t - 1]));
+    const CString to = hex_byte(edit_value(edits.end[t - 1]));
     const auto result =
         d_.Xerv3_Read_Data_Send_Range_Set(track.get(), from.get(), to.get(), out.data());
     const QString tr = QStringLiteral(" TR") + QString::number(t);
@@ -195,6 +189,11 @@ QString TfrmMain::FormatCodeName(const QString& format) {
     if (format == QLatin1String(c)) return QString::fromUtf8(name);
   }
   return {};
+}
+
+TfrmMain::RangeEdits TfrmMain::rangeEdits() const {
+  return {{edtCmd_SJ_p2, edtSndPos_TR2_ST1, edtSndPos_TR3_ST1, edtSndPos_TR4_ST1},
+          {edtCmd_SJ_p3, edtSndPos_TR2_END1, edtSndPos_TR3_END1, edtSndPos_TR4_END1}};
 }
 
 void TfrmMain::ClearRangeFields() {

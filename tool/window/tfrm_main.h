@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QTimer>
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -164,6 +165,11 @@ class TfrmMain : public QMainWindow,
   void setRadioSetting(TRadioGroup* group, const char* input_error, const char* message_key,
                        SingleValueCall call);
   void getRadioSetting(TRadioGroup* group, const char* message_key, SingleValueCall call);
+  // The range page's start and end edits, tracks 1 to 4.
+  struct RangeEdits {
+    std::array<QLineEdit*, 4> start, end;
+  };
+  RangeEdits rangeEdits() const;
   // The power on/off query into its group; returns the library's result.
   int32_t readPowerOnOff();
   void setStatus(const QString& text);
